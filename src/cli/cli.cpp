@@ -1,0 +1,48 @@
+#include "cli/cli.h"
+
+#include <ostream>
+
+namespace kestrav {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kestrav-cli COMMAND ...\n"
+    "  config FILE [--write OUT]   list the entries of a configuration file, or write them to OUT\n";
+
+using Handler = int (*)(const std::vector<std::string>&, SystemAdapters&, std::ostream&, std::ostream&);
+
+struct CommandEntry {
+  const char* name;
+  Handler run;
+};
+
+constexpr CommandEntry kCommands[] = {
+    {"config", RunConfigCommand},
+};
+
+}  // namespace
+
+const char* StateWord(GrfState state) {
+  switch (state) {
+    case GrfState::Active: return "Active";
+    case GrfState::Inactive: return "Inactive";
+    case GrfState::Off: return "Off";
+  }
+  return "";
+}
+
+int RunCli(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out, std::ostream& err) {
+  if (!args.empty()) {
+    for (const auto& command : kCommands) {
+      if (args[0] == command.name) {
+        const int status = command.run({args.begin() + 1, args.end()}, adapters, out, err);
+        if (status == kCliUsage) err << kUsage;
+        return status;
+      }
+    }
+  }
+  err << kUsage;
+  return kCliUsage;
+}
+
+}  // namespace kestrav

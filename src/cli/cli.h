@@ -1,0 +1,27 @@
+#pragma once
+// kestrav-cli: the headless companion of the window, on the same core.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "model/grf_entry.h"
+#include "platform/system_platform.h"
+
+namespace kestrav {
+
+// Exit statuses.
+inline constexpr int kCliOk = 0;
+inline constexpr int kCliFailed = 1;
+inline constexpr int kCliUsage = 2;
+
+// args are the command-line arguments after the program name.
+int RunCli(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out, std::ostream& err);
+
+// The commands, one per file.
+int RunConfigCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
+                     std::ostream& err);
+
+// The state word of the listings: "Active", "Inactive" or "Off".
+const char* StateWord(GrfState state);
+
+}  // namespace kestrav

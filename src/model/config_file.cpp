@@ -1,0 +1,99 @@
+#include "model/config_file.h"
+
+#include <algorithm>
+
+#include "platform/operation_error.h"
+
+namespace kestrav {
+namespace {
+
+constexpr std::string_view kDisabledMark = "#DISABLED#";
+
+bool StartsWith(const std::string& text, std::string_view prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool IsSkipped(const std::string& line) {
+  if (Trim(line).empty()) return true;
+  return line[0] == '#' && !StartsWith(line, kDisabledMark);
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+std::optional<std::vector<std::string>> ReadConfigLines(FileSystem& files, const std::string& ttdDir) {
+  std::string path = ttdDir + "\\" + kWindowsConfigName;
+  if (!files.FileExists(path)) {
+    path = ttdDir + "\\" + kDosConfigName;
+    if (!files.FileExists(path)) return std::nullopt;
+  }
+  const auto content = ReadWholeFile(files, path);
+  if (!content) throw OperationError(FillPattern("Cannot open file %s", path));
+  return SplitLines(*content);
+}
+
+void CleanConfigLines(std::vector<std::string>& lines) {
+  lines.erase(std::remove_if(lines.begin(), lines.end(), IsSkipped), lines.end());
+}
+
+GrfEntry ParseConfigLine(const std::string& line) {
+  const std::string text = ReplaceAll(line, '\\', '/');
+  const auto blank = text.find(' ');
+  GrfEntry entry;
+  entry.path = text.substr(0, blank);
+  std::string rest = blank == std::string::npos ? std::string() : text.substr(blank);
+  entry.state = GrfState::Active;
+  const auto mark = rest.find('!');
+  if (mark != std::string::npos) {
+    entry.state = GrfState::Inactive;
+    rest = Trim(rest.substr(0, mark)) + " " + Trim(rest.substr(mark + 1));
+  }
+  if (StartsWith(entry.path, kDisabledMark)) {
+    entry.state = GrfState::Off;
+    entry.path.erase(0, kDisabledMark.size());
+  }
+  entry.parameters = Trim(rest);
+  return entry;
+}
+
+std::string FormatConfigLine(const GrfEntry& entry) {
+  switch (entry.state) {
+    case GrfState::Active:
+      return Trim(EntryText(entry));
+    case GrfState::Inactive: {
+      const std::string parameters = Trim(entry.parameters);
+      if (parameters.empty() || parameters == "0") return entry.path + " !";
+      return entry.path + " ! " + parameters;
+    }
+    case GrfState::Off:
+      return std::string(kDisabledMark) + EntryText(entry);
+  }
+  return {};
+}
+
+std::string FormatConfigFile(const std::vector<GrfEntry>& entries) {
+  std::string content;
+  for (const auto& entry : entries) {
+    content += FormatConfigLine(entry);
+    content += "\r\n";
+  }
+  return content;
+}
+
+void WriteConfigFile(FileSystem& files, const std::string& path, const std::vector<GrfEntry>& entries) {
+  files.WriteWholeFile(path, FormatConfigFile(entries));
+}
+
+}  // namespace kestrav

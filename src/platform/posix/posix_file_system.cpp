@@ -1,0 +1,260 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+
+#include "platform/operation_error.h"
+
+namespace kestrav {
+namespace {
+
+bool EqualIgnoringCase(const std::string& a, const char* b) {
+  const std::size_t size = std::strlen(b);
+  if (a.size() != size) return false;
+  for (std::size_t i = 0; i < size; ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Exists(const std::string& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+// The name in directory dir that equals component without regard to letter case.
+std::string FindComponent(const std::string& dir, const std::string& component) {
+  DIR* handle = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!handle) return component;
+  std::string found = component;
+  while (const dirent* entry = ::readdir(handle)) {
+    if (EqualIgnoringCase(component, entry->d_name)) {
+      found = entry->d_name;
+      break;
+    }
+  }
+  ::closedir(handle);
+  return found;
+}
+
+bool StatOf(const std::string& path, struct stat& info) {
+  return ::stat(PosixFileSystem::Resolve(path).c_str(), &info) == 0;
+}
+
+std::string ParentOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+class PosixInputFile : public InputFile {
+ public:
+  explicit PosixInputFile(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
+  ~PosixInputFile() override { ::close(fd_); }
+  PosixInputFile(const PosixInputFile&) = delete;
+  PosixInputFile& operator=(const PosixInputFile&) = delete;
+
+  std::size_t Read(void* buffer, std::size_t size) override {
+    std::size_t total = 0;
+    auto* out = static_cast<char*>(buffer);
+    while (total < size) {
+      const ssize_t got = ::read(fd_, out + total, size - total);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      total += static_cast<std::size_t>(got);
+    }
+    return total;
+  }
+  bool Seek(std::uint64_t offset) override {
+    return ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) != static_cast<off_t>(-1);
+  }
+  std::uint64_t Size() override { return size_; }
+
+ private:
+  int fd_;
+  std::uint64_t size_;
+};
+
+bool WriteAll(int fd, const std::string& content) {
+  std::size_t written = 0;
+  while (written < content.size()) {
+    const ssize_t done = ::write(fd, content.data() + written, content.size() - written);
+    if (done < 0 && errno == EINTR) continue;
+    if (done <= 0) return false;
+    written += static_cast<std::size_t>(done);
+  }
+  return true;
+}
+
+// Writes content to a new temporary file beside target and renames it over target.
+bool WriteReplacing(const std::string& target, const std::string& content, const struct timespec* modified) {
+  std::string temporary = ParentOf(target) + "/.kestrav-XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
+  ::fchmod(fd, 0644);
+  if (ok && modified) {
+    const struct timespec times[2] = {*modified, *modified};
+    ok = ::futimens(fd, times) == 0;
+  }
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(temporary.c_str());
+  return ok;
+}
+
+}  // namespace
+
+std::string PosixFileSystem::Resolve(const std::string& path) {
+  std::string slashed = path;
+  for (char& c : slashed) {
+    if (c == '\\') c = '/';
+  }
+  if (slashed.empty() || Exists(slashed)) return slashed;
+  std::string resolved = slashed[0] == '/' ? "/" : "";
+  bool missing = false;
+  std::size_t start = 0;
+  while (start <= slashed.size()) {
+    const std::size_t end = std::min(slashed.find('/', start), slashed.size());
+    const std::string component = slashed.substr(start, end - start);
+    start = end + 1;
+    if (component.empty()) continue;
+    std::string name = component;
+    if (!missing && component != "." && component != "..") {
+      if (!Exists(resolved + component)) name = FindComponent(resolved, component);
+      missing = !Exists(resolved + name);
+    }
+    resolved += name;
+    if (end < slashed.size()) resolved += '/';
+  }
+  return resolved;
+}
+
+bool PosixFileSystem::FileExists(const std::string& path) {
+  struct stat info;
+  return StatOf(path, info) && S_ISREG(info.st_mode);
+}
+
+bool PosixFileSystem::DirectoryExists(const std::string& path) {
+  struct stat info;
+  return StatOf(path, info) && S_ISDIR(info.st_mode);
+}
+
+std::vector<std::string> PosixFileSystem::ListFiles(const std::string& dir, const std::string& pattern) {
+  const std::string resolved = Resolve(dir);
+  std::vector<std::string> names;
+  DIR* handle = ::opendir(resolved.c_str());
+  if (!handle) {
+    if (errno == ENOENT || errno == ENOTDIR) return names;
+    throw OperationError(FillPattern("Cannot read directory %s", dir));
+  }
+  while (const dirent* entry = ::readdir(handle)) {
+    const std::string name = entry->d_name;
+    if (name.empty() || name[0] == '.' || !MatchesWildcard(name, pattern)) continue;
+    struct stat info;
+    if (::stat((resolved + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) names.push_back(name);
+  }
+  ::closedir(handle);
+  return names;
+}
+
+std::optional<DosDateTime> PosixFileSystem::LastWriteTime(const std::string& path) {
+  struct stat info;
+  if (!StatOf(path, info)) return std::nullopt;
+  struct tm local;
+  if (!::localtime_r(&info.st_mtime, &local)) return std::nullopt;
+  DosDateTime when;
+  when.year = local.tm_year + 1900;
+  if (when.year < 1980 || when.year > 2107) return std::nullopt;  // outside the DOS range
+  when.month = local.tm_mon + 1;
+  when.day = local.tm_mday;
+  when.hour = local.tm_hour;
+  when.minute = local.tm_min;
+  when.second = local.tm_sec / 2 * 2;
+  return when;
+}
+
+void PosixFileSystem::CreateDirectories(const std::string& dir) {
+  const std::string resolved = Resolve(dir);
+  for (std::size_t at = 1; at <= resolved.size(); ++at) {
+    if (at != resolved.size() && resolved[at] != '/') continue;
+    const std::string prefix = resolved.substr(0, at);
+    if (::mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST) break;
+  }
+  if (!DirectoryExists(resolved)) throw OperationError(FillPattern("Cannot create directory %s", dir));
+}
+
+std::unique_ptr<InputFile> PosixFileSystem::OpenForRead(const std::string& path) {
+  const int fd = ::open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  return std::make_unique<PosixInputFile>(fd, static_cast<std::uint64_t>(info.st_size));
+}
+
+void PosixFileSystem::WriteWholeFile(const std::string& path, const std::string& content) {
+  if (!WriteReplacing(Resolve(path), content, nullptr)) {
+    throw OperationError(FillPattern("Cannot create file %s", path));
+  }
+}
+
+bool PosixFileSystem::CopyFileOver(const std::string& source, const std::string& target) {
+  const std::string from = Resolve(source);
+  const std::string to = Resolve(target);
+  struct stat sourceInfo, targetInfo;
+  if (::stat(from.c_str(), &sourceInfo) != 0 || !S_ISREG(sourceInfo.st_mode)) return false;
+  // A file cannot be copied onto itself, as on Windows.
+  if (::stat(to.c_str(), &targetInfo) == 0 && targetInfo.st_dev == sourceInfo.st_dev &&
+      targetInfo.st_ino == sourceInfo.st_ino) {
+    return false;
+  }
+  const auto content = ReadWholeFile(*this, from);
+  // The copy keeps the source's last-write time, as CopyFile does on Windows.
+  return content && WriteReplacing(to, *content, &sourceInfo.st_mtim);
+}
+
+bool PosixFileSystem::RemoveFile(const std::string& path) {
+  const std::string resolved = Resolve(path);
+  struct stat info;
+  if (::lstat(resolved.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if ((info.st_mode & S_IWUSR) == 0) return false;  // read-only
+  return ::unlink(resolved.c_str()) == 0;
+}
+
+bool MatchesWildcard(const std::string& name, const std::string& pattern) {
+  // Iterative matching with one backtrack point: linear in practice, never recursive.
+  std::size_t n = 0, p = 0, starP = std::string::npos, starN = 0;
+  auto same = [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  };
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || (pattern[p] != '*' && same(pattern[p], name[n])))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::string::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace kestrav

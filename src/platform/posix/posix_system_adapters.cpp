@@ -1,0 +1,33 @@
+#include "platform/memory_registry.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/system_platform.h"
+
+namespace kestrav {
+
+std::unique_ptr<Locale> MakePosixLocale();
+std::unique_ptr<ProcessRunner> MakePosixProcessRunner();
+std::unique_ptr<XmlReader> MakePosixXmlReader();
+
+namespace {
+
+// There is no desktop to measure: the size of a common small screen.
+class FixedScreen : public Screen {
+ public:
+  ScreenSize PrimaryScreen() override { return {1024, 768}; }
+  ScreenSize WorkArea() override { return {1024, 768}; }
+};
+
+}  // namespace
+
+SystemAdapters MakeSystemAdapters() {
+  SystemAdapters adapters;
+  adapters.files = std::make_unique<PosixFileSystem>();
+  adapters.registry = std::make_unique<MemoryRegistry>();
+  adapters.processes = MakePosixProcessRunner();
+  adapters.xml = MakePosixXmlReader();
+  adapters.screen = std::make_unique<FixedScreen>();
+  adapters.locale = MakePosixLocale();
+  return adapters;
+}
+
+}  // namespace kestrav

@@ -1,0 +1,157 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include "platform/operation_error.h"
+#include "platform/win32/win32_handles.h"
+
+namespace kestrav {
+namespace {
+
+using win32::OrNull;
+using win32::UniqueFind;
+using win32::UniqueHandle;
+
+DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
+
+std::string DirectoryOf(const std::string& path) {
+  const auto cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? "." : path.substr(0, cut);
+}
+
+class Win32InputFile : public InputFile {
+ public:
+  explicit Win32InputFile(UniqueHandle handle) : handle_(std::move(handle)) {}
+
+  std::size_t Read(void* buffer, std::size_t size) override {
+    std::size_t total = 0;
+    auto* out = static_cast<char*>(buffer);
+    while (total < size) {
+      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size - total, 1u << 30));
+      DWORD got = 0;
+      if (!::ReadFile(handle_.get(), out + total, want, &got, nullptr) || got == 0) break;
+      total += got;
+    }
+    return total;
+  }
+  bool Seek(std::uint64_t offset) override {
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    return ::SetFilePointerEx(handle_.get(), to, nullptr, FILE_BEGIN) != 0;
+  }
+  std::uint64_t Size() override {
+    LARGE_INTEGER size;
+    return ::GetFileSizeEx(handle_.get(), &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+  }
+
+ private:
+  UniqueHandle handle_;
+};
+
+bool WriteAll(HANDLE file, const std::string& content) {
+  std::size_t written = 0;
+  while (written < content.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - written, 1u << 30));
+    DWORD done = 0;
+    if (!::WriteFile(file, content.data() + written, chunk, &done, nullptr) || done == 0) return false;
+    written += done;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32FileSystem::DirectoryExists(const std::string& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<std::string> Win32FileSystem::ListFiles(const std::string& dir, const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  UniqueFind find(OrNull(::FindFirstFileA((dir + "\\" + pattern).c_str(), &found)));
+  if (!find) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES) {
+      return names;
+    }
+    throw OperationError(FillPattern("Cannot read directory %s", dir));
+  }
+  constexpr DWORD kNotOrdinary = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  do {
+    // The search also matches short 8.3 names ("abc.grfx" as ABC~1.GRF): the long name
+    // must match the pattern itself.
+    if ((found.dwFileAttributes & kNotOrdinary) == 0 && ::PathMatchSpecA(found.cFileName, pattern.c_str())) {
+      names.emplace_back(found.cFileName);
+    }
+  } while (::FindNextFileA(find.get(), &found));
+  return names;
+}
+
+std::optional<DosDateTime> Win32FileSystem::LastWriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  FILETIME local;
+  WORD date = 0, time = 0;
+  if (!::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !::FileTimeToDosDateTime(&local, &date, &time)) {
+    return std::nullopt;
+  }
+  DosDateTime when;
+  when.year = 1980 + (date >> 9);
+  when.month = (date >> 5) & 0x0F;
+  when.day = date & 0x1F;
+  when.hour = time >> 11;
+  when.minute = (time >> 5) & 0x3F;
+  when.second = (time & 0x1F) * 2;
+  return when;
+}
+
+void Win32FileSystem::CreateDirectories(const std::string& dir) {
+  for (std::size_t at = 0; at <= dir.size(); ++at) {
+    if (at != dir.size() && dir[at] != '\\' && dir[at] != '/') continue;
+    const std::string prefix = dir.substr(0, at);
+    // Skip the drive ("C:") and the empty root of "\\server\share" style paths.
+    if (prefix.empty() || prefix.back() == ':' || DirectoryExists(prefix)) continue;
+    ::CreateDirectoryA(prefix.c_str(), nullptr);
+  }
+  if (!DirectoryExists(dir)) throw OperationError(FillPattern("Cannot create directory %s", dir));
+}
+
+std::unique_ptr<InputFile> Win32FileSystem::OpenForRead(const std::string& path) {
+  UniqueHandle handle(OrNull(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
+  if (!handle) return nullptr;
+  return std::make_unique<Win32InputFile>(std::move(handle));
+}
+
+void Win32FileSystem::WriteWholeFile(const std::string& path, const std::string& content) {
+  const auto fail = [&] { throw OperationError(FillPattern("Cannot create file %s", path)); };
+  if (DirectoryExists(path)) fail();
+  char temporary[MAX_PATH];
+  if (!::GetTempFileNameA(DirectoryOf(path).c_str(), "kes", 0, temporary)) fail();
+  bool ok = false;
+  {
+    UniqueHandle file(OrNull(
+        ::CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    ok = file && WriteAll(file.get(), content) && ::FlushFileBuffers(file.get());
+  }
+  ok = ok && ::MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) {
+    ::DeleteFileA(temporary);
+    fail();
+  }
+}
+
+bool Win32FileSystem::CopyFileOver(const std::string& source, const std::string& target) {
+  return ::CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+
+}  // namespace kestrav

@@ -1,0 +1,51 @@
+#pragma once
+// The ports for a controller under test: this system's real file system, an in-memory
+// registry, scripted dialogs and stand-ins for the screen, processes and XML.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/memory_registry.h"
+#include "platform/platform.h"
+#include "platform/system_platform.h"
+#include "support/scripted_dialogs.h"
+
+namespace kestrav::test {
+
+class FakeScreen : public Screen {
+ public:
+  ScreenSize PrimaryScreen() override { return screen; }
+  ScreenSize WorkArea() override { return workArea; }
+  ScreenSize screen{1024, 768};
+  ScreenSize workArea{1024, 738};
+};
+
+// Records each start; onRun decides the outcome (it may write files, as a patch would).
+class FakeProcessRunner : public ProcessRunner {
+ public:
+  struct Run {
+    std::string commandLine;
+    std::string workingDirectory;
+    unsigned waitMs;
+  };
+  ProcessOutcome RunHidden(const std::string& commandLine, const std::string& workingDirectory,
+                           unsigned waitMs) override {
+    runs.push_back(Run{commandLine, workingDirectory, waitMs});
+    return onRun ? onRun(commandLine) : ProcessOutcome::StartFailed;
+  }
+  std::vector<Run> runs;
+  std::function<ProcessOutcome(const std::string&)> onRun;
+};
+
+struct TestPlatform {
+  TestPlatform();
+  SystemAdapters system;  // the real file system and locale
+  MemoryRegistry registry;
+  ScriptedDialogs dialogs;
+  FakeProcessRunner processes;
+  FakeScreen screen;
+  Platform ports;
+};
+
+}  // namespace kestrav::test
