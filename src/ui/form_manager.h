@@ -14,6 +14,8 @@ class TformManager {
  public:
   TformManager(Platform& platform, ManagerView& view);
 
+  // Window lifecycle and list interactions.
+
   // Loading the list: probe, scan of newgrf, configuration merge, totals.
   void InitializeGrf();
   void CheckGrfFiles(std::vector<std::string>& lines);
