@@ -68,7 +68,7 @@ int LoadList(const std::vector<std::string>& args, bool save, SystemAdapters& ad
     dialogs.SetAnswer(MessageKind::Confirmation, Answer::Yes);
     if (options->yes) dialogs.SetAnswer(MessageKind::Warning, Answer::Yes);
   }
-  Platform platform{*adapters.files, registry,        dialogs,         *adapters.processes,
+  Platform platform{*adapters.files, registry,         dialogs,         *adapters.processes,
                     *adapters.xml,   *adapters.screen, *adapters.locale};
   ConsoleView view;
   TformManager manager(platform, view);

@@ -15,7 +15,7 @@ namespace kestrav {
 // The game's own graphics files: the Windows edition's, then the DOS edition's. Compared
 // exactly, letter case included, so a renamed copy ("TRG1R.GRF") is an ordinary GRF file.
 inline constexpr std::array<std::string_view, 13> MainGraphicFiles = {
-    "trgtr.grf", "trgir.grf", "trghr.grf", "trgcr.grf", "trg1r.grf", "trend.grf",  "trg1.grf",
+    "trgtr.grf", "trgir.grf", "trghr.grf", "trgcr.grf", "trg1r.grf",  "trend.grf",   "trg1.grf",
     "trgc.grf",  "trgh.grf",  "trgi.grf",  "trgt.grf",  "trhcom.grf", "trtitle.grf",
 };
 

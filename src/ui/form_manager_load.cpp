@@ -24,6 +24,15 @@ constexpr const char* kNoConfigFile =
 // "TTD Path" texts that stand for no directory.
 bool NamesNoDirectory(const std::string& ttdPath) { return ttdPath.empty() || ttdPath == "0" || ttdPath == " "; }
 
+// The names of the ordinary "*.grf" files of dir, in the system's order ignoring case.
+std::vector<std::string> InstalledGrfFiles(FileSystem& files, Locale& locale, const std::string& dir) {
+  std::vector<std::string> names = files.ListFiles(dir, "*.grf");
+  std::stable_sort(names.begin(), names.end(), [&locale](const std::string& a, const std::string& b) {
+    return locale.CompareIgnoringCase(a, b) < 0;
+  });
+  return names;
+}
+
 // Tells the window to redraw the list however the load ends: a load stopped by an error
 // still shows what it had built.
 class ListRedraw {
@@ -49,8 +58,9 @@ void TformManager::InitializeGrf() {
   if (!settings.ValueExists(setting::kTtdPath)) {
     platform_.dialogs.ShowMessage(MessageKind::Information, kWelcome, MessageButtons::Ok);
     FileSystem& files = platform_.files;
-    const auto chosen = platform_.dialogs.BrowseForFolder(
-        kBrowseTitle, dlgBrowseLastDirectory, [&files](const std::string& path) { return HoldsGameOrPatch(files, path); });
+    const auto chosen =
+        platform_.dialogs.BrowseForFolder(kBrowseTitle, dlgBrowseLastDirectory,
+                                          [&files](const std::string& path) { return HoldsGameOrPatch(files, path); });
     // Written on a cancel too, so that the welcome comes only once.
     settings.WriteString(setting::kTtdPath, chosen.value_or(""));
     if (chosen) {
@@ -86,11 +96,7 @@ void TformManager::InitializeGrf() {
     const std::string grfDir = ttdDir + "\\newgrf";
     // Also brings back a TTD directory that has disappeared.
     if (!files.DirectoryExists(grfDir)) files.CreateDirectories(grfDir);
-    std::vector<std::string> names = files.ListFiles(grfDir, "*.grf");
-    Locale& locale = platform_.locale;
-    std::stable_sort(names.begin(), names.end(), [&locale](const std::string& a, const std::string& b) {
-      return locale.CompareIgnoringCase(a, b) < 0;
-    });
+    const auto names = InstalledGrfFiles(files, platform_.locale, grfDir);
     if (names.empty()) platform_.dialogs.ShowMessage(MessageKind::Warning, kNoGrfFiles, MessageButtons::Ok);
     for (const auto& name : names) listGrfFiles.Add("newgrf/" + name, GrfState::Off);
 

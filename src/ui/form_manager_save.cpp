@@ -45,9 +45,9 @@ void TformManager::butnGRFSaveClick() {
   const std::string windowsFile = ttdDir + "\\" + kWindowsConfigName;
   const std::string dosFile = ttdDir + "\\" + kDosConfigName;
   const bool replaces = files.FileExists(windowsFile) || files.FileExists(dosFile);
-  const bool declined = replaces && questions &&
-                        dialogs.ShowMessage(MessageKind::Confirmation, kOverwriteQuestion, MessageButtons::YesNo) !=
-                            Answer::Yes;
+  const bool declined =
+      replaces && questions &&
+      dialogs.ShowMessage(MessageKind::Confirmation, kOverwriteQuestion, MessageButtons::YesNo) != Answer::Yes;
   if (!declined) {
     const auto edition = RecogniseEdition(files, ttdDir);
     if (!edition) {

@@ -148,7 +148,8 @@ TEST(InitializeGrf, MatchesUpperCaseConfigurationNamesWithTheDiskSpelling) {
             f.Items());
 
   // Saved back with the disk's spelling, into the file that was read.
-  f.platform.dialogs.Expect(MessageKind::Confirmation, "File 'newgrf.cfg' or 'newgrfw.cfg' exists.\nDo you want to replace it ?",
+  f.platform.dialogs.Expect(MessageKind::Confirmation,
+                            "File 'newgrf.cfg' or 'newgrfw.cfg' exists.\nDo you want to replace it ?",
                             MessageButtons::YesNo, Answer::Yes);
   f.platform.dialogs.Expect(MessageKind::Information, "'newgrfw.cfg' saved");
   f.manager.butnGRFSaveClick();

@@ -224,18 +224,5 @@ TEST(butnGRFSaveClick, AFailedWriteKeepsTheChangedFlagAndTheOtherFile) {
   EXPECT_EQ(kOld, f.ttd.Read("newgrfw.cfg"));
 }
 
-TEST(butnGRFSaveClick, DoesNotRecountOrChangeTheList) {
-  SaveFixture f;
-  f.ttd.Write("GameGFX.exe", "");
-  f.manager.spritesTotal = 7;
-  f.manager.spritesInactive = 2;
-  f.ExpectSaved("newgrfw.cfg");
-  f.Save();
-  EXPECT_EQ(7, f.manager.spritesTotal);
-  EXPECT_EQ(2, f.manager.spritesInactive);
-  EXPECT_TRUE(f.view.status.empty());
-  EXPECT_EQ(3, f.manager.listGrfFiles.Count());
-}
-
 }  // namespace
 }  // namespace kestrav
