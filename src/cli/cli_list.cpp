@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
+#include "environment/installation_detection.h"
 #include "environment/settings_store.h"
 #include "platform/memory_registry.h"
 #include "platform/operation_error.h"
@@ -83,7 +84,10 @@ int LoadList(const std::vector<std::string>& args, bool save, SystemAdapters& ad
     manager.InitializeGrf();
     if (save) {
       manager.butnGRFSaveClick();
-      return kCliOk;
+      // A script must learn that nothing was written: the sprite-limit question was
+      // declined or the directory holds no game the edition can be told from.
+      const bool written = manager.saveAccepted && RecogniseEdition(*adapters.files, options->ttdDir).has_value();
+      return written ? kCliOk : kCliFailed;
     }
   } catch (const OperationError& error) {
     err << error.what() << "\n";

@@ -107,7 +107,7 @@ TEST(CliSave, StopsAtTheSpriteLimitUnlessToldToGoOn) {
     std::vector<std::string> args = {"save", dir.path(), "--no-inactive"};
     if (yes) args.push_back("--yes");
     const CliResult run = RunCliCommand(args);
-    EXPECT_EQ(0, run.status);
+    EXPECT_EQ(yes ? 0 : 1, run.status);
     const std::string question =
         "Warning: There are more active sprites than 11483!\nTTDPatch may not be able to load all graphics.\n"
         "That also depends on a game and climate you will play.\nCheck that limit while playing in TTDPatch's "
@@ -120,6 +120,17 @@ TEST(CliSave, StopsAtTheSpriteLimitUnlessToldToGoOn) {
       EXPECT_EQ("# kept unless saved\r\nnewgrf/big.grf\r\n", dir.Read("newgrf.cfg"));
     }
   }
+}
+
+TEST(CliSave, FailsWhenTheEditionCannotBeRecognised) {
+  test::TempDir dir;
+  dir.Write("ttd.exe", "");
+  dir.Write("newgrf/a.grf", std::string("\x00\x00", 2));
+  dir.Write("newgrfw.cfg", "newgrf/a.grf\r\n");
+  const CliResult run = RunCliCommand({"save", dir.path(), "--no-inactive"});
+  EXPECT_EQ(1, run.status);
+  EXPECT_EQ("Confirm: " + std::string(kReplace) + "\nError: Kestrav can't recognize your TTD version.\n", run.err);
+  EXPECT_EQ("newgrf/a.grf\r\n", dir.Read("newgrfw.cfg"));
 }
 
 TEST(CliList, ReportsFailuresAndUsage) {
