@@ -7,7 +7,14 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kestrav-cli COMMAND ...\n"
-    "  config FILE [--write OUT]   list the entries of a configuration file, or write them to OUT\n";
+    "  config FILE [--write OUT]   list the entries of a configuration file, or write them to OUT\n"
+    "  list TTD_DIR [--inactive|--no-inactive]\n"
+    "                              load the GRF list of a TTD directory and print it; the\n"
+    "                              switches say whether the inactive state is offered\n"
+    "                              instead of asking the patch\n"
+    "  save TTD_DIR [--inactive|--no-inactive] [--yes]\n"
+    "                              load the GRF list and save it again; --yes goes on\n"
+    "                              past the sprite-limit question\n";
 
 using Handler = int (*)(const std::vector<std::string>&, SystemAdapters&, std::ostream&, std::ostream&);
 
@@ -18,6 +25,8 @@ struct CommandEntry {
 
 constexpr CommandEntry kCommands[] = {
     {"config", RunConfigCommand},
+    {"list", RunListCommand},
+    {"save", RunSaveCommand},
 };
 
 }  // namespace

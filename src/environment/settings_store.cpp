@@ -12,7 +12,7 @@ namespace {
 }  // namespace
 
 bool SettingsStore::Open(bool create) {
-  key_ = registry_.OpenCurrentUser(kSettingsKeyPath, create);
+  key_ = registry_.OpenCurrentUser(keyPath_, create);
   return key_ != nullptr;
 }
 

@@ -27,7 +27,8 @@ inline constexpr const char* kOutputFormat = "OutputFormat";
 
 class SettingsStore {
  public:
-  explicit SettingsStore(Registry& registry) : registry_(registry) {}
+  explicit SettingsStore(Registry& registry, std::string keyPath = kSettingsKeyPath)
+      : registry_(registry), keyPath_(std::move(keyPath)) {}
 
   // Opens the key, creating it and its parents when create is set. Whether it opened is
   // returned, but an unopened store simply reads as empty: every value is absent.
@@ -49,6 +50,7 @@ class SettingsStore {
 
  private:
   Registry& registry_;
+  std::string keyPath_;
   std::unique_ptr<RegistryKey> key_;
 };
 

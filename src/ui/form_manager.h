@@ -38,6 +38,10 @@ class TformManager {
   // The last folder chosen with the main window's folder browser.
   std::string dlgBrowseLastDirectory;
 
+  // When false the load leaves inactiveAvailable as it is instead of running the patch:
+  // for callers that know the answer already.
+  bool probePatchVersion = true;
+
   Platform& platform() { return platform_; }
 
  private:

@@ -1,0 +1,207 @@
+#include "grf/grf_reader.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+
+namespace kestrav {
+namespace {
+
+constexpr std::uint8_t kPseudoInfo = 0xFF;
+constexpr std::uint8_t kStoredBit = 0x02;
+constexpr std::uint8_t kAction8 = 0x08;
+// A compressed sprite's header after its info byte: height, width, x and y offsets.
+constexpr std::size_t kCompressedHeader = 7;
+// The longest chunk of a compressed stream: a code byte and 128 literal bytes.
+constexpr std::size_t kLongestChunk = 129;
+
+// Big enough to keep a large read and the unread tail of the one before.
+constexpr std::size_t kCapacity = 128 * 1024;
+// The first read of a file, and the most the reads grow to while the file is read on.
+constexpr std::size_t kLargeRead = kCapacity - GrfStream::kWindow;
+// After a jump: large sprites tend to follow large sprites, so read little at first.
+constexpr std::size_t kSmallRead = 4 * 1024;
+// Below this, reading the bytes costs less than a jump and the read after it.
+constexpr std::uint64_t kSeekThreshold = 16 * 1024;
+
+int Clamped(std::uint64_t count) { return count > INT_MAX ? INT_MAX : static_cast<int>(count); }
+
+// Passes over the chunks of a compressed stream until they have yielded remaining bytes
+// (modulo 65,536, so a count that wraps goes on until it comes back to exactly 0).
+bool SkipCompressedStream(GrfStream& stream, std::uint16_t remaining) {
+  while (remaining != 0) {
+    if (stream.Fill(kLongestChunk) >= kLongestChunk) {
+      // Every chunk from here up to stop lies whole in the buffer: no bounds checks.
+      const std::uint8_t* at = stream.Cursor();
+      const std::uint8_t* const stop = at + stream.Available() - kLongestChunk;
+      do {
+        const auto code = static_cast<std::int8_t>(*at);
+        unsigned yield;
+        if (code >= 0) {
+          yield = code == 0 ? 128u : static_cast<unsigned>(code);
+          at += 1 + yield;
+        } else {
+          yield = static_cast<unsigned>(-(code >> 3));
+          at += 2;
+        }
+        remaining = static_cast<std::uint16_t>(remaining - yield);
+      } while (remaining != 0 && at <= stop);
+      stream.AdvanceTo(at);
+      continue;
+    }
+    // Near the end of the file: one checked chunk at a time.
+    std::uint8_t byte;
+    if (!stream.Read(&byte, 1)) return false;
+    const auto code = static_cast<std::int8_t>(byte);
+    unsigned yield;
+    if (code >= 0) {
+      yield = code == 0 ? 128u : static_cast<unsigned>(code);
+      if (!stream.Skip(yield)) return false;
+    } else {
+      yield = static_cast<unsigned>(-(code >> 3));
+      if (!stream.Skip(1)) return false;
+    }
+    remaining = static_cast<std::uint16_t>(remaining - yield);
+  }
+  return true;
+}
+
+}  // namespace
+
+GrfStream::GrfStream(InputFile& file)
+    : file_(file),
+      buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(kCapacity)),
+      cursor_(buffer_.get()),
+      end_(buffer_.get()),
+      fileSize_(file.Size()),
+      readSize_(kLargeRead) {}
+
+std::size_t GrfStream::Load(std::size_t want) {
+  std::size_t kept = Available();
+  if (cursor_ != buffer_.get()) {
+    std::memmove(buffer_.get(), cursor_, kept);
+    cursor_ = buffer_.get();
+    end_ = cursor_ + kept;
+  }
+  while (kept < want && !fileDone_) {
+    const std::size_t ask = std::min(kCapacity - kept, std::max(readSize_, want - kept));
+    const std::size_t got = file_.Read(end_, ask);
+    if (got == 0) {
+      fileDone_ = true;
+      break;
+    }
+    end_ += got;
+    kept += got;
+    fileOffset_ += got;
+    // Reading on without jumps: the file is read in ever larger pieces again.
+    readSize_ = std::min(readSize_ * 2, kLargeRead);
+  }
+  return kept;
+}
+
+bool GrfStream::ReadSlow(std::uint8_t* out, std::size_t count) {
+  while (count > 0) {
+    if (Available() == 0 && Load(std::min(count, kLargeRead)) == 0) {
+      hitEnd_ = true;
+      return false;
+    }
+    const std::size_t piece = std::min(count, Available());
+    std::memcpy(out, cursor_, piece);
+    cursor_ += piece;
+    out += piece;
+    count -= piece;
+  }
+  return true;
+}
+
+bool GrfStream::SkipSlow(std::uint64_t count) {
+  count -= Available();
+  cursor_ = end_ = buffer_.get();
+  const std::uint64_t target = fileOffset_ + count;
+  // Only a jump that stays inside the file as the system sized it: any other skip is read
+  // through, so the true end of the file is found by reading.
+  if (count >= kSeekThreshold && target <= fileSize_ && !fileDone_) {
+    if (!file_.Seek(target)) {
+      fileDone_ = hitEnd_ = true;
+      return false;
+    }
+    fileOffset_ = target;
+    readSize_ = kSmallRead;
+    return true;
+  }
+  while (count > 0) {
+    if (Load(1) == 0) {
+      hitEnd_ = true;
+      return false;
+    }
+    const std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(count, Available()));
+    cursor_ += piece;
+    count -= piece;
+  }
+  return true;
+}
+
+SpriteRecordKind ReadSpriteRecord(GrfStream& stream, SpriteRecordBuffer& buffer) {
+  if (stream.HitEnd()) return SpriteRecordKind::End;
+  std::uint8_t head[3];
+  if (!stream.Read(head, 2)) return SpriteRecordKind::End;
+  const std::uint16_t size = static_cast<std::uint16_t>(head[0] | head[1] << 8);
+  if (size == 0) return SpriteRecordKind::End;
+  if (!stream.Read(head + 2, 1)) return SpriteRecordKind::End;
+  const std::uint8_t info = head[2];
+  if (info == kPseudoInfo) {
+    if (!stream.Read(buffer.data_.get(), size)) return SpriteRecordKind::End;
+    buffer.size_ = size;
+    return SpriteRecordKind::Pseudo;
+  }
+  if (info & kStoredBit) return stream.Skip(size - 1u) ? SpriteRecordKind::Normal : SpriteRecordKind::End;
+  if (!stream.Skip(kCompressedHeader)) return SpriteRecordKind::End;
+  const auto remaining = static_cast<std::uint16_t>(size - 8u);
+  return SkipCompressedStream(stream, remaining) ? SpriteRecordKind::Normal : SpriteRecordKind::End;
+}
+
+GrfAction8 DecodeAction8(const std::uint8_t* data, std::size_t size) {
+  const auto byteAt = [&](std::size_t at) -> unsigned { return at < size ? data[at] : 0u; };
+  std::size_t at = std::min<std::size_t>(6, size);
+  const auto text = [&] {
+    const std::size_t start = at;
+    while (at < size && data[at] != 0) ++at;
+    std::string taken(reinterpret_cast<const char*>(data) + start, at - start);
+    if (at < size) ++at;  // its 0x00
+    return taken;
+  };
+  GrfAction8 record;
+  record.version = static_cast<std::int8_t>(byteAt(1));
+  char id[9];
+  std::snprintf(id, sizeof id, "%02X%02X%02X%02X", byteAt(2), byteAt(3), byteAt(4), byteAt(5));
+  record.grfId = id;
+  record.info = text();
+  record.description = text();
+  return record;
+}
+
+GrfInfo AnalyzeGrf(FileSystem& files, const std::string& path) {
+  GrfInfo result;
+  const auto file = files.OpenForRead(path);
+  if (!file) return result;
+  result.opened = true;
+  if (const auto when = files.LastWriteTime(path)) result.modified = *when;
+
+  GrfStream stream(*file);
+  SpriteRecordBuffer buffer;
+  std::uint64_t total = 0, pseudo = 0;
+  for (;;) {
+    const SpriteRecordKind kind = ReadSpriteRecord(stream, buffer);
+    if (kind == SpriteRecordKind::End) break;
+    ++total;
+    if (kind != SpriteRecordKind::Pseudo) continue;
+    ++pseudo;
+    if (buffer.data()[0] == kAction8) result.action8.push_back(DecodeAction8(buffer.data(), buffer.size()));
+  }
+  result.totalSprites = Clamped(total);
+  result.pseudoSprites = Clamped(pseudo);
+  result.normalSprites = Clamped(total - pseudo);
+  return result;
+}
+
+}  // namespace kestrav

@@ -1,0 +1,69 @@
+#include <cstdint>
+
+#include "environment/installation_detection.h"
+#include "environment/settings_store.h"
+#include "model/config_file.h"
+#include "ui/form_manager.h"
+
+namespace kestrav {
+namespace {
+
+// The most active sprites the patch is known to load.
+constexpr std::int64_t kSpriteLimit = 11483;
+
+constexpr const char* kSpriteLimitQuestion =
+    "There are more active sprites than 11483!\n"
+    "TTDPatch may not be able to load all graphics.\n"
+    "That also depends on a game and climate you will play.\n"
+    "Check that limit while playing in TTDPatch's 'New Graphic Status' window.\n"
+    "Do you want to continue?";
+constexpr const char* kOverwriteQuestion = "File 'newgrf.cfg' or 'newgrfw.cfg' exists.\nDo you want to replace it ?";
+constexpr const char* kUnknownEdition = "Kestrav can't recognize your TTD version.";
+
+}  // namespace
+
+void TformManager::butnGRFSaveClick() {
+  SettingsStore settings(platform_.registry);
+  settings.Open(true);
+  const std::string ttdDir = settings.ReadString(setting::kTtdPath);
+  const bool noOverwriteConfirmation =
+      settings.ValueExists(setting::kNoOverwriteConfirmation) && settings.ReadBool(setting::kNoOverwriteConfirmation);
+  const bool questions = !quietSave && !noOverwriteConfirmation;
+  Dialogs& dialogs = platform_.dialogs;
+  FileSystem& files = platform_.files;
+
+  saveAccepted = true;
+  // Asked even in a quiet save: the patch may fail to load what is about to be written.
+  const std::int64_t activeSprites = std::int64_t{spritesTotal} - spritesInactive;
+  if (activeSprites > kSpriteLimit &&
+      dialogs.ShowMessage(MessageKind::Warning, kSpriteLimitQuestion, MessageButtons::YesNo) != Answer::Yes) {
+    saveAccepted = false;
+    return;
+  }
+
+  const std::vector<GrfEntry> entries = listGrfFiles.Entries();
+  const std::string windowsFile = ttdDir + "\\" + kWindowsConfigName;
+  const std::string dosFile = ttdDir + "\\" + kDosConfigName;
+  const bool replaces = files.FileExists(windowsFile) || files.FileExists(dosFile);
+  const bool declined =
+      replaces && questions &&
+      dialogs.ShowMessage(MessageKind::Confirmation, kOverwriteQuestion, MessageButtons::YesNo) != Answer::Yes;
+  if (!declined) {
+    const auto edition = RecogniseEdition(files, ttdDir);
+    if (!edition) {
+      dialogs.ShowMessage(MessageKind::Error, kUnknownEdition, MessageButtons::Ok);
+    } else {
+      const bool windows = *edition == TtdEdition::Windows;
+      const char* name = windows ? kWindowsConfigName : kDosConfigName;
+      WriteConfigFile(files, windows ? windowsFile : dosFile, entries);
+      if (questions) {
+        dialogs.ShowMessage(MessageKind::Information, "'" + std::string(name) + "' saved", MessageButtons::Ok);
+      }
+    }
+  }
+  // Also after a No or an unknown edition, so that closing right after any save that got
+  // past the sprite question asks nothing more.
+  fileChanged = false;
+}
+
+}  // namespace kestrav

@@ -1,0 +1,68 @@
+// The sprite totals of the main window and its two status bar panels.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <optional>
+
+#include "environment/settings_store.h"
+#include "grf/grf_reader.h"
+#include "grf/sprite_totals.h"
+#include "ui/form_manager.h"
+
+namespace kestrav {
+namespace {
+
+// The normal sprites of an entry's file, or nothing (after the error box) when the file is
+// missing. A file that exists but cannot be opened counts 0, silently.
+std::optional<int> NormalSpritesOf(Platform& platform, const std::string& ttdDir, const std::string& entryText) {
+  const std::string file = EntryFile(ttdDir, entryText);
+  if (!platform.files.FileExists(file)) {
+    platform.dialogs.ShowMessage(MessageKind::Error, MissingGrfFileText(entryText), MessageButtons::Ok);
+    return std::nullopt;
+  }
+  return AnalyzeGrf(platform.files, file).normalSprites;
+}
+
+int CountedIn(GrfState state) { return state == GrfState::Off ? 0 : 1; }
+int InactiveIn(GrfState state) { return state == GrfState::Inactive ? 1 : 0; }
+
+// Totals stay within their 32 bits even for absurd files.
+int Moved(int total, std::int64_t change) {
+  return static_cast<int>(std::clamp<std::int64_t>(total + change, INT_MIN, INT_MAX));
+}
+
+}  // namespace
+
+void TformManager::CountAllSprites(bool fullRecount, int index) {
+  std::string ttdDir;
+  {
+    SettingsStore settings(platform_.registry);
+    settings.Open(false);
+    ttdDir = settings.ReadString(setting::kTtdPath);
+  }
+  if (fullRecount) {
+    spritesTotal = 0;
+    spritesInactive = 0;
+    for (const GrfItem& item : listGrfFiles.Items()) {
+      if (item.state == GrfState::Off) continue;  // never looked for
+      const auto count = NormalSpritesOf(platform_, ttdDir, item.text);
+      if (!count) continue;
+      spritesTotal = Moved(spritesTotal, *count);
+      if (item.state == GrfState::Inactive) spritesInactive = Moved(spritesInactive, *count);
+    }
+  } else if (index >= 0 && index < listGrfFiles.Count()) {
+    const GrfItem& item = listGrfFiles.Item(index);
+    if (const auto count = NormalSpritesOf(platform_, ttdDir, item.text)) {
+      // The change a full recount would see between the state the click came from and
+      // the state it led to.
+      const GrfState before = PreviousState(item.state, listGrfFiles.inactiveAvailable);
+      const std::int64_t n = *count;
+      spritesTotal = Moved(spritesTotal, n * (CountedIn(item.state) - CountedIn(before)));
+      spritesInactive = Moved(spritesInactive, n * (InactiveIn(item.state) - InactiveIn(before)));
+    }
+  }
+  view_.SetStatusText(0, TotalSpritesText(spritesTotal));
+  view_.SetStatusText(1, ActiveSpritesText(Moved(spritesTotal, -std::int64_t{spritesInactive})));
+}
+
+}  // namespace kestrav
