@@ -42,8 +42,11 @@ std::string FindPatchExecutable(FileSystem& files, const std::string& ttdDir) {
 void ProbePatchVersion(Platform& platform, const std::string& ttdDir, bool& inactiveAvailable, unsigned waitMs) {
   FileSystem& files = platform.files;
   RemoveSwitchesFile(files, ttdDir);
-  const std::string commandLine = ttdDir + "\\" + FindPatchExecutable(files, ttdDir) + " -!S-";
-  if (platform.processes.RunHidden(commandLine, ttdDir, waitMs) == ProcessOutcome::StartFailed) {
+  const std::string patch = FindPatchExecutable(files, ttdDir);
+  // Without a patch there is nothing to start: the start fails as it would by name.
+  const std::string program = patch.empty() ? std::string() : ttdDir + "\\" + patch;
+  const std::string commandLine = ttdDir + "\\" + patch + " -!S-";
+  if (platform.processes.RunHidden(program, commandLine, ttdDir, waitMs) == ProcessOutcome::StartFailed) {
     platform.dialogs.ShowMessage(MessageKind::Error, "Kestrav could not create process!", MessageButtons::Ok);
   }
   const std::string switches = ttdDir + kSwitchesFile;

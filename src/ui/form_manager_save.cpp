@@ -18,6 +18,8 @@ constexpr const char* kSpriteLimitQuestion =
     "Check that limit while playing in TTDPatch's 'New Graphic Status' window.\n"
     "Do you want to continue?";
 constexpr const char* kOverwriteQuestion = "File 'newgrf.cfg' or 'newgrfw.cfg' exists.\nDo you want to replace it ?";
+constexpr const char* kWindowsSaved = "'newgrfw.cfg' saved";
+constexpr const char* kDosSaved = "'newgrf.cfg' saved";
 constexpr const char* kUnknownEdition = "Kestrav can't recognize your TTD version.";
 
 }  // namespace
@@ -54,10 +56,9 @@ void TformManager::butnGRFSaveClick() {
       dialogs.ShowMessage(MessageKind::Error, kUnknownEdition, MessageButtons::Ok);
     } else {
       const bool windows = *edition == TtdEdition::Windows;
-      const char* name = windows ? kWindowsConfigName : kDosConfigName;
       WriteConfigFile(files, windows ? windowsFile : dosFile, entries);
       if (questions) {
-        dialogs.ShowMessage(MessageKind::Information, "'" + std::string(name) + "' saved", MessageButtons::Ok);
+        dialogs.ShowMessage(MessageKind::Information, windows ? kWindowsSaved : kDosSaved, MessageButtons::Ok);
       }
     }
   }

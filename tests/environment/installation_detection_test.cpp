@@ -160,6 +160,7 @@ TEST_F(ProbeTest, StartsThePatchAloneInTheTtdDirectoryAndWaitsTenSeconds) {
   PatchWrites(std::nullopt);
   Probe(true);
   ASSERT_EQ(1u, platform.processes.runs.size());
+  EXPECT_EQ(ttd.path() + "\\ttdpatch.exe", platform.processes.runs[0].program);
   EXPECT_EQ(ttd.path() + "\\ttdpatch.exe -!S-", platform.processes.runs[0].commandLine);
   EXPECT_EQ(ttd.path(), platform.processes.runs[0].workingDirectory);
   EXPECT_EQ(10000u, platform.processes.runs[0].waitMs);
@@ -178,6 +179,8 @@ TEST_F(ProbeTest, WithoutAPatchTheStartFailsWithAMessageAndTheFlagStays) {
     EXPECT_EQ(before, Probe(before));
   }
   ASSERT_EQ(2u, platform.processes.runs.size());
+  // Nothing that could be found by a search of the command line is started.
+  EXPECT_EQ("", platform.processes.runs[0].program);
   EXPECT_EQ(ttd.path() + "\\ -!S-", platform.processes.runs[0].commandLine);
 }
 

@@ -25,13 +25,14 @@ class FakeScreen : public Screen {
 class FakeProcessRunner : public ProcessRunner {
  public:
   struct Run {
+    std::string program;
     std::string commandLine;
     std::string workingDirectory;
     unsigned waitMs;
   };
-  ProcessOutcome RunHidden(const std::string& commandLine, const std::string& workingDirectory,
-                           unsigned waitMs) override {
-    runs.push_back(Run{commandLine, workingDirectory, waitMs});
+  ProcessOutcome RunHidden(const std::string& program, const std::string& commandLine,
+                           const std::string& workingDirectory, unsigned waitMs) override {
+    runs.push_back(Run{program, commandLine, workingDirectory, waitMs});
     return onRun ? onRun(commandLine) : ProcessOutcome::StartFailed;
   }
   std::vector<Run> runs;

@@ -149,10 +149,14 @@ TEST_F(PatchProbe, APatchInADirectoryWithABlankIsFoundWithoutQuotes) {
   ttd.MakeDirectory("Games/TTD Deluxe");
   const std::string dir = ttd.Join("Games\\TTD Deluxe");
   InstallPatchIn(dir, "ttdpatch.exe");
+  // A program named like the directory's first word must not be started instead.
+  InstallPatchIn(ttd.Join("Games"), "TTD.exe");
+  ttd.Write("Games/standin.txt", "id 0x01000000\n");
   bool inactiveAvailable = false;
   ProbePatchVersion(ports, dir, inactiveAvailable);
   EXPECT_TRUE(inactiveAvailable);
   EXPECT_FALSE(ttd.Exists("Games/TTD Deluxe/switches.xml"));
+  EXPECT_FALSE(ttd.Exists("Games/standin.log"));
 }
 
 TEST_F(PatchProbe, AStaleSwitchListIsGoneBeforeThePatchStarts) {
@@ -204,15 +208,16 @@ TEST_F(PatchProbe, AHangingPatchIsLeftRunningAfterTheWait) {
 
 TEST_F(PatchProbe, TheRunnerTellsFailedStartsEndsAndChildrenStillRunning) {
   ProcessRunner& runner = *system.processes;
-  const std::string patch = ttd.path() + "\\ttdpatch.exe -!S-";
-  EXPECT_EQ(ProcessOutcome::StartFailed, runner.RunHidden(patch, ttd.path(), 300));
+  const std::string program = ttd.path() + "\\ttdpatch.exe";
+  const std::string patch = program + " -!S-";
+  EXPECT_EQ(ProcessOutcome::StartFailed, runner.RunHidden(program, patch, ttd.path(), 300));
   InstallPatch();
   Script("nothing\n");
-  EXPECT_EQ(ProcessOutcome::StartFailed, runner.RunHidden(patch, ttd.Join("missing"), 300));
-  EXPECT_EQ(ProcessOutcome::Exited, runner.RunHidden(patch, ttd.path(), kProbeWaitMs));
+  EXPECT_EQ(ProcessOutcome::StartFailed, runner.RunHidden(program, patch, ttd.Join("missing"), 300));
+  EXPECT_EQ(ProcessOutcome::Exited, runner.RunHidden(program, patch, ttd.path(), kProbeWaitMs));
   EXPECT_EQ(0, EndStartedPatches());
   Script("hang 5000\n");
-  EXPECT_EQ(ProcessOutcome::StillRunning, runner.RunHidden(patch, ttd.path(), 300));
+  EXPECT_EQ(ProcessOutcome::StillRunning, runner.RunHidden(program, patch, ttd.path(), 300));
   EXPECT_EQ(1, EndStartedPatches());
 }
 

@@ -7,7 +7,7 @@ namespace kestrav {
 // Windows programs cannot be started here: every start fails, which the probe reports.
 class PosixProcessRunner : public ProcessRunner {
  public:
-  ProcessOutcome RunHidden(const std::string&, const std::string&, unsigned) override {
+  ProcessOutcome RunHidden(const std::string&, const std::string&, const std::string&, unsigned) override {
     return ProcessOutcome::StartFailed;
   }
 };

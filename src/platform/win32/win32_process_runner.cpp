@@ -13,8 +13,9 @@ using win32::UniqueHandle;
 
 class Win32ProcessRunner : public ProcessRunner {
  public:
-  ProcessOutcome RunHidden(const std::string& commandLine, const std::string& workingDirectory,
-                           unsigned waitMs) override {
+  ProcessOutcome RunHidden(const std::string& program, const std::string& commandLine,
+                           const std::string& workingDirectory, unsigned waitMs) override {
+    if (program.empty()) return ProcessOutcome::StartFailed;
     // CreateProcessA may write into the command line, so it gets a copy of its own.
     std::vector<char> command(commandLine.begin(), commandLine.end());
     command.push_back('\0');
@@ -24,7 +25,7 @@ class Win32ProcessRunner : public ProcessRunner {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION started{};
-    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, IDLE_PRIORITY_CLASS, nullptr,
+    if (!::CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, TRUE, IDLE_PRIORITY_CLASS, nullptr,
                           workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &started)) {
       return ProcessOutcome::StartFailed;
     }
