@@ -7,7 +7,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kestrav-cli COMMAND ...\n"
-    "  config FILE [--write OUT]   list the entries of a configuration file, or write them to OUT\n";
+    "  config FILE [--write OUT]   list the entries of a configuration file, or write them to OUT\n"
+    "  analyze FILE...             per GRF file: name, normal and pseudo sprites, version, ID, info\n"
+    "                              and description, separated by tabs\n";
 
 using Handler = int (*)(const std::vector<std::string>&, SystemAdapters&, std::ostream&, std::ostream&);
 
@@ -18,6 +20,7 @@ struct CommandEntry {
 
 constexpr CommandEntry kCommands[] = {
     {"config", RunConfigCommand},
+    {"analyze", RunAnalyzeCommand},
 };
 
 }  // namespace

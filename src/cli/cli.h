@@ -20,6 +20,8 @@ int RunCli(const std::vector<std::string>& args, SystemAdapters& adapters, std::
 // The commands, one per file.
 int RunConfigCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
                      std::ostream& err);
+int RunAnalyzeCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
+                      std::ostream& err);
 
 // The state word of the listings: "Active", "Inactive" or "Off".
 const char* StateWord(GrfState state);
