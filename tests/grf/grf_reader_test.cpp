@@ -356,7 +356,9 @@ TEST(GrfRecordWalk, ShortReadsGiveTheSameRecordsAndTheEndIsFinal) {
 
 TEST(GrfRecordWalk, PseudoDataStartsTheBufferAndLargeStoredSpritesAreJumped) {
   GrfBuilder grf;
-  grf.Stored(60000).Pseudo("\x0A\x0B\x0C").Stored(60000).Stored(60000).Stored(60000).Pseudo("\x05").Terminator();
+  grf.Stored(60000).Pseudo("\x0A\x0B\x0C");
+  for (int i = 0; i < 30; ++i) grf.Stored(65527);
+  grf.Pseudo("\x05").Terminator();
   TricklingFile file(grf.bytes(), std::size_t{1} << 20);
   GrfStream stream(file);
   SpriteRecordBuffer buffer;
@@ -364,14 +366,13 @@ TEST(GrfRecordWalk, PseudoDataStartsTheBufferAndLargeStoredSpritesAreJumped) {
   ASSERT_EQ(SpriteRecordKind::Pseudo, ReadSpriteRecord(stream, buffer));
   ASSERT_EQ(3u, buffer.size());
   EXPECT_EQ(0, std::memcmp(buffer.data(), "\x0A\x0B\x0C", 3));
-  EXPECT_EQ(SpriteRecordKind::Normal, ReadSpriteRecord(stream, buffer));
-  EXPECT_EQ(SpriteRecordKind::Normal, ReadSpriteRecord(stream, buffer));
-  EXPECT_EQ(SpriteRecordKind::Normal, ReadSpriteRecord(stream, buffer));
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(SpriteRecordKind::Normal, ReadSpriteRecord(stream, buffer)) << i;
   ASSERT_EQ(SpriteRecordKind::Pseudo, ReadSpriteRecord(stream, buffer));
   EXPECT_EQ(1u, buffer.size());
+  EXPECT_EQ(0x05, buffer.data()[0]);
   EXPECT_EQ(SpriteRecordKind::End, ReadSpriteRecord(stream, buffer));
   EXPECT_GE(file.seeks, 1);
-  EXPECT_LT(file.bytesRead, grf.size() - 50000) << "stored sprites beyond the buffer are jumped, not read";
+  EXPECT_LT(file.bytesRead, grf.size() / 2) << "stored sprites beyond the buffer are jumped, not read";
 }
 
 }  // namespace
