@@ -21,6 +21,11 @@ using namespace std::string_literals;
 
 }  // namespace
 
+void PrintTo(const GrfLogView& view, std::ostream* out) {
+  *out << "{\"" << view.versionText << "\", \"" << view.idText << "\", \"" << view.infoText << "\", \""
+       << view.descriptionText << "\", " << view.totalSprites << ", " << view.pseudoSprites << "}";
+}
+
 void PrintTo(const GrfAction8& record, std::ostream* out) {
   *out << "{" << static_cast<int>(record.version) << ", \"" << record.grfId << "\", \"" << record.info << "\", \""
        << record.description << "\"}";
@@ -244,6 +249,28 @@ TEST_F(GrfReader, DecodesEveryActionEightRecordInFileOrder) {
   EXPECT_EQ((GrfAction8{7, "12AB00FF", "First \xE9\x01\\text", "Its description"}), info.action8[0]);
   EXPECT_EQ((GrfAction8{-128, "00000001", "", ""}), info.action8[1]);
   EXPECT_EQ((GrfAction8{-1, "FEDCBA98", "Third", ""}), info.action8[2]);
+}
+
+TEST_F(GrfReader, LogViewShowsTheLastRecordOfTheFile) {
+  struct Case {
+    std::uint8_t version;
+    std::string info, description;
+    GrfLogView expected;
+  };
+  const std::vector<Case> cases = {
+      {0x07, "Info", "Text", {"7", "C0FFEE01", "Info", "Text", 4, 2}},
+      {0x80, "", "Text", {"-128", "C0FFEE01", " - no info found - ", "Text", 4, 2}},
+      {0xFF, "Info", "", {"-1", "C0FFEE01", "Info", " - no description found - ", 4, 2}},
+  };
+  for (const auto& c : cases) {
+    GrfBuilder grf;
+    grf.Action8(0x01, "\x00\x00\x00\x00"s, "first", "first").Stored(2).Compressed({GrfChunk::Literal(3)});
+    grf.Action8(c.version, "\xC0\xFF\xEE\x01"s, c.info, c.description).Terminator();
+    EXPECT_EQ(c.expected, LogViewOf(Analyze(grf))) << static_cast<int>(c.version);
+  }
+  GrfBuilder none;
+  none.Pseudo("\x01").Stored(1).Terminator();
+  EXPECT_EQ((GrfLogView{"", "", " - no info found - ", " - no description found - ", 2, 1}), LogViewOf(Analyze(none)));
 }
 
 TEST_F(GrfReader, ShortActionEightRecordsReadAsIfZerosFollowed) {
