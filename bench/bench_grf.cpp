@@ -225,6 +225,7 @@ void FullRecount(benchmark::State& state) {
 // Keeps the median real time of every benchmark while printing as usual.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const auto& run : runs) {
       if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
