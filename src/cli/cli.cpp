@@ -14,7 +14,9 @@ constexpr const char* kUsage =
     "                              instead of asking the patch\n"
     "  save TTD_DIR [--inactive|--no-inactive] [--yes]\n"
     "                              load the GRF list and save it again; --yes goes on\n"
-    "                              past the sprite-limit question\n";
+    "                              past the sprite-limit question\n"
+    "  analyze FILE...             per GRF file: name, normal and pseudo sprites, version, ID, info\n"
+    "                              and description, separated by tabs\n";
 
 using Handler = int (*)(const std::vector<std::string>&, SystemAdapters&, std::ostream&, std::ostream&);
 
@@ -27,6 +29,7 @@ constexpr CommandEntry kCommands[] = {
     {"config", RunConfigCommand},
     {"list", RunListCommand},
     {"save", RunSaveCommand},
+    {"analyze", RunAnalyzeCommand},
 };
 
 }  // namespace

@@ -20,14 +20,18 @@ class GrfStream;
 // The one buffer a walk reads pseudo-sprite data into, allocated once for the walk.
 class SpriteRecordBuffer {
  public:
-  SpriteRecordBuffer() : data_(std::make_unique_for_overwrite<std::uint8_t[]>(kMaxRecordSize)) {}
+  SpriteRecordBuffer()
+      : owned_(std::make_unique_for_overwrite<std::uint8_t[]>(kMaxRecordSize)), data_(owned_.get()) {}
+  // Works in memory of kMaxRecordSize bytes that the caller keeps.
+  explicit SpriteRecordBuffer(std::uint8_t* memory) : data_(memory) {}
   // The data of the last pseudo sprite read, from its first byte.
-  const std::uint8_t* data() const { return data_.get(); }
+  const std::uint8_t* data() const { return data_; }
   std::size_t size() const { return size_; }
 
  private:
   friend SpriteRecordKind ReadSpriteRecord(GrfStream& stream, SpriteRecordBuffer& buffer);
-  std::unique_ptr<std::uint8_t[]> data_;
+  std::unique_ptr<std::uint8_t[]> owned_;
+  std::uint8_t* data_;
   std::size_t size_ = 0;
 };
 
@@ -36,7 +40,10 @@ class SpriteRecordBuffer {
 // they lie beyond it, by moving the file position instead of reading them.
 class GrfStream {
  public:
+  static constexpr std::size_t kBufferSize = 256 * 1024;
   explicit GrfStream(InputFile& file);
+  // Works in memory of kBufferSize bytes that the caller keeps.
+  GrfStream(InputFile& file, std::uint8_t* memory);
 
   // True once a read or skip needed bytes beyond the end of the file.
   bool HitEnd() const { return hitEnd_; }
@@ -78,7 +85,8 @@ class GrfStream {
   std::size_t Load(std::size_t want);
 
   InputFile& file_;
-  std::unique_ptr<std::uint8_t[]> buffer_;
+  std::unique_ptr<std::uint8_t[]> owned_;
+  std::uint8_t* buffer_;
   std::uint8_t* cursor_;
   std::uint8_t* end_;
   std::uint64_t fileOffset_ = 0;  // file position of the byte after end_
