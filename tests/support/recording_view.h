@@ -1,8 +1,11 @@
 #pragma once
-// A main window view that records what the controller asked of it.
+// A main window view that records what the controller asked of it. Its list has items 13
+// pixels high from the top of a client area of clientWidth x clientHeight, with check boxes
+// in the first 16 pixels.
 #include <map>
 #include <string>
 
+#include "model/grf_check_list.h"
 #include "ui/manager_view.h"
 
 namespace kestrav::test {
@@ -16,11 +19,36 @@ class RecordingView : public ManagerView {
   }
   void ShowSelectDirectoryButton(bool shown) override { selectDirectoryShown = shown; }
   void ListChanged() override { ++listChanges; }
+  int ItemAtPoint(int x, int y, bool pastEnd) const override {
+    if (x < 0 || y < 0 || x >= clientWidth || y >= clientHeight) return -1;
+    const int count = list ? list->Count() : 0;
+    const int index = y / kItemHeight;
+    if (index < count) return index;
+    return pastEnd ? count : -1;
+  }
+  bool InCheckBox(int x, int /*y*/) const override { return x >= 0 && x < 16; }
+  void DragStarted() override { dragging = true; }
+  void DragEnded() override { dragging = false; }
   void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
+  void SetStatusPanelWidth(int panel, int width) override { panelWidth[panel] = width; }
+  WindowBounds Bounds() const override { return bounds; }
+  void SetBounds(const WindowBounds& b) override { bounds = b; }
+  void RequestClose() override { ++closeRequests; }
+  void EndApplication() override { ended = true; }
+
+  static constexpr int kItemHeight = 13;
+  const GrfCheckList* list = nullptr;  // the items the view shows
+  int clientWidth = 300;
+  int clientHeight = 300;
 
   bool selectDirectoryShown = false;
   int listChanges = 0;
+  bool dragging = false;
   std::map<int, std::string> status;
+  std::map<int, int> panelWidth;
+  WindowBounds bounds;
+  int closeRequests = 0;
+  bool ended = false;
 
  private:
   std::map<Command, bool> enabled_;

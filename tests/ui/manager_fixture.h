@@ -47,6 +47,7 @@ inline void PutDword(MemoryRegistry& registry, const std::string& name, std::uin
 struct ManagerFixture {
   ManagerFixture() {
     platform.processes.onRun = [](const std::string&) { return ProcessOutcome::Exited; };
+    view.list = &manager.listGrfFiles;
   }
   void UseTtdDirectory() { PutString(platform.registry, setting::kTtdPath, ttd.path()); }
   std::vector<ListItem> Items() const { return ItemsOf(manager.listGrfFiles); }
