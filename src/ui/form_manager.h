@@ -22,6 +22,7 @@ inline constexpr int kDragThreshold = 5;
 class TformManager {
  public:
   TformManager(Platform& platform, ManagerView& view);
+  virtual ~TformManager() = default;
 
   // Window lifecycle.
 
@@ -38,12 +39,13 @@ class TformManager {
   // the command is enabled.
   void RunCommand(Command command);
 
-  // The commands of the menu and the button.
+  // The commands of the menu and the button. The two a double click chooses between are
+  // virtual, so that a test sees which one ran.
   void butnInstallGrfClick();
   void butnDeleteClick();
   void Settings1Click();
-  void butnFileInfoClick();
-  void butnParameterClick();
+  virtual void butnFileInfoClick();
+  virtual void butnParameterClick();
   void butnNotepadClick();
   void butnMakeLogClick();
   void Help1Click();
