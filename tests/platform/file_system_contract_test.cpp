@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
 
 #include "platform/operation_error.h"
 #include "platform/system_platform.h"
@@ -111,12 +114,21 @@ TEST_F(FileSystemContract, CopiesKeepingTheDateAndDeletes) {
   EXPECT_FALSE(files.RemoveFile(dir.Join("copy.grf")));
 }
 
-TEST_F(FileSystemContract, LastWriteTimeIsAtDosResolution) {
-  dir.Write("a.grf", "x");
-  const auto when = files.LastWriteTime(dir.Join("a.grf"));
-  ASSERT_TRUE(when.has_value());
-  EXPECT_EQ(0, when->second % 2);
-  EXPECT_GE(when->year, 2020);
+TEST_F(FileSystemContract, LastWriteTimeIsLocalTimeAtDosResolution) {
+  const std::string path = dir.Write("a.grf", "x");
+  std::tm local{};
+  local.tm_year = 2004 - 1900;
+  local.tm_mon = 4;
+  local.tm_mday = 6;
+  local.tm_hour = 7;
+  local.tm_min = 8;
+  local.tm_sec = 9;
+  local.tm_isdst = -1;
+  std::string native = path;
+  std::replace(native.begin(), native.end(), '\\', '/');
+  std::filesystem::last_write_time(native, std::filesystem::file_time_type::clock::from_sys(
+                                               std::chrono::system_clock::from_time_t(std::mktime(&local))));
+  EXPECT_EQ((DosDateTime{2004, 5, 6, 7, 8, 8}), files.LastWriteTime(path));
   EXPECT_FALSE(files.LastWriteTime(dir.Join("missing.grf")).has_value());
 }
 
