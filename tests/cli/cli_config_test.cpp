@@ -10,8 +10,8 @@ using test::RunCliCommand;
 
 TEST(CliConfig, ListsTheEntriesAndWritesThemBackInTheProgramsFormat) {
   test::TempDir dir;
-  const std::string file =
-      dir.Write("in.cfg", "# comment\r\nnewgrf\\a.grf 1 2\r\n\r\nnewgrf/b.grf 0 !\n#DISABLED#newgrf/c.grf ! 4\rnewgrf/d.grf");
+  const std::string file = dir.Write(
+      "in.cfg", "# comment\r\nnewgrf\\a.grf 1 2\r\n\r\nnewgrf/b.grf 0 !\n#DISABLED#newgrf/c.grf ! 4\rnewgrf/d.grf");
   auto run = RunCliCommand({"config", file});
   EXPECT_EQ(0, run.status);
   EXPECT_EQ("Active\tnewgrf/a.grf\t1 2\nInactive\tnewgrf/b.grf\t0\nOff\tnewgrf/c.grf\t4\nActive\tnewgrf/d.grf\t\n",

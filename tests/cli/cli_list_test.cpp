@@ -18,7 +18,8 @@ void MakeInstallation(const test::TempDir& dir) {
   dir.Write("newgrf/a.grf", std::string("\x01\x00\x02\x00\x00", 5));
   dir.Write("newgrf/b.grf", std::string("\x01\x00\x02\x00\x00", 5));
   dir.Write("newgrf/c.grf", std::string("\x01\x00\xFF\x01\x00\x00", 6));
-  dir.Write("newgrfw.cfg", "# my list\r\nnewgrf/b.grf 1 2\r\nnewgrf/a.grf !\r\n#DISABLED#newgrf/c.grf\r\nnewgrf/gone.grf\r\n");
+  dir.Write("newgrfw.cfg",
+            "# my list\r\nnewgrf/b.grf 1 2\r\nnewgrf/a.grf !\r\n#DISABLED#newgrf/c.grf\r\nnewgrf/gone.grf\r\n");
 }
 
 TEST(CliList, PrintsTheListAndTheStatusBarWithTheBoxesOnStandardError) {

@@ -116,8 +116,8 @@ TEST(InitializeGrf, ListsInstalledFilesAlphabeticallyAndSetsTheCommands) {
   f.ttd.MakeDirectory("newgrf/d.grf");
   f.platform.dialogs.Expect(MessageKind::Warning, kNoConfigFile);
   f.manager.InitializeGrf();
-  EXPECT_EQ((std::vector<ListItem>{
-                {"newgrf/A.grf", S::Off}, {"newgrf/a1.grf", S::Off}, {"newgrf/b.grf", S::Off}, {"newgrf/C.GRF", S::Off}}),
+  EXPECT_EQ((std::vector<ListItem>{{"newgrf/A.grf", S::Off}, {"newgrf/a1.grf", S::Off}, {"newgrf/b.grf", S::Off},
+                                   {"newgrf/C.GRF", S::Off}}),
             f.Items());
   EXPECT_FALSE(f.view.selectDirectoryShown);
   EXPECT_TRUE(f.manager.listGrfFiles.enabled);
