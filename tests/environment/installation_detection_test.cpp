@@ -160,8 +160,6 @@ TEST_F(ProbeTest, TheVersionInTheFreshSwitchListDecidesAndTheListIsDeleted) {
       {list("03000000"), ProcessOutcome::Exited, false, true},
       {list("0x01FF0000"), ProcessOutcome::Exited, true, false},
       {list("zz"), ProcessOutcome::Exited, true, false},
-      {list("-1"), ProcessOutcome::Exited, true, false},
-      {list(""), ProcessOutcome::Exited, true, false},
       // A patch still running after the wait is read if its list is there.
       {list("0x0207012C"), ProcessOutcome::StillRunning, false, true},
       {std::nullopt, ProcessOutcome::StillRunning, false, false},
@@ -171,7 +169,6 @@ TEST_F(ProbeTest, TheVersionInTheFreshSwitchListDecidesAndTheListIsDeleted) {
       {"<?xml version=\"1.0\"?>\r\n<switches ID=\"0x0207012C\">\r\n  <swi", ProcessOutcome::Exited, false, false},
       {"<switches ID=\"0x01000000\">", ProcessOutcome::Exited, true, true},
       {"<switches version=\"2.7\"><switch ID=\"0x0207012C\"/></switches>", ProcessOutcome::Exited, false, false},
-      {"<switches id=\"0x0207012C\"/>", ProcessOutcome::Exited, false, false},
       {"", ProcessOutcome::Exited, true, true},
       {"\x7F" "ELF\x01\x01\x01", ProcessOutcome::Exited, false, false},
   };

@@ -127,17 +127,6 @@ TEST_F(PatchProbe, ARecentPatchStartedHiddenAtIdlePriorityOffersInactiveEntries)
   EXPECT_EQ(std::to_string(SW_HIDE), record["show"]);
 }
 
-TEST_F(PatchProbe, TheFirstChoiceOfPatchIsStartedAndTheSecondServesAlone) {
-  InstallPatch("ttdpatchw.exe");
-  Script("id 0x01000000\n");
-  EXPECT_FALSE(Probe(true));
-  EXPECT_TRUE(EndsWithIgnoringCase(StartRecord(ttd)["module"], "\\ttdpatchw.exe"));
-  InstallPatch("ttdpatch.exe");
-  Script("id 0x02000000\n");
-  EXPECT_TRUE(Probe(false));
-  EXPECT_TRUE(EndsWithIgnoringCase(StartRecord(ttd)["module"], "\\ttdpatch.exe"));
-}
-
 TEST_F(PatchProbe, APatchInADirectoryWithABlankIsFoundWithoutQuotes) {
   ttd.MakeDirectory("Games/TTD Deluxe");
   const std::string dir = ttd.Join("Games\\TTD Deluxe");
