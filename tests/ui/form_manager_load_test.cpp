@@ -158,16 +158,23 @@ TEST(InitializeGrf, ReloadRebuildsTheListAndKeepsTheUnsavedChangesFlag) {
   ASSERT_EQ(1, f.manager.listGrfFiles.Count());
 
   test::TempDir other;
-  other.Write("newgrf/b.grf", test::kNoSprites);
-  other.Write("newgrf/c.grf", test::kNoSprites);
-  other.Write("newgrf.cfg", "newgrf/c.grf\r\n");
+  other.Write("newgrf/b.grf", test::kOneNormalSprite);
+  other.Write("newgrf/c.grf", test::kOneNormalSprite);
+  other.Write("newgrf/d.grf", test::kOneNormalSprite);
+  other.Write("newgrf/e.grf", test::kOnePseudoSprite);
+  other.Write("newgrf.cfg", "newgrf/c.grf\r\nnewgrf/d.grf !\r\nnewgrf/e.grf\r\n");
   test::PutString(f.platform.registry, setting::kTtdPath, other.path());
   f.manager.listGrfFiles.Toggle(0);
   f.manager.fileChanged = true;
   f.manager.quietSave = true;
   f.manager.saveAccepted = false;
   f.manager.InitializeGrf();
-  EXPECT_EQ((std::vector<ListItem>{{"newgrf/c.grf", S::Active}, {"newgrf/b.grf", S::Off}}), f.Items());
+  EXPECT_EQ((std::vector<ListItem>{{"newgrf/c.grf", S::Active}, {"newgrf/d.grf", S::Inactive},
+                                   {"newgrf/e.grf", S::Active}, {"newgrf/b.grf", S::Off}}),
+            f.Items());
+  // The merged list is recounted: normal sprites of the active and inactive files.
+  EXPECT_EQ("Total Sprites: 2", f.view.status[0]);
+  EXPECT_EQ("Active Sprites: 1", f.view.status[1]);
   EXPECT_TRUE(f.manager.fileChanged);
   EXPECT_FALSE(f.manager.quietSave);
   EXPECT_FALSE(f.manager.saveAccepted);
@@ -208,24 +215,6 @@ TEST(InitializeGrf, ThePatchIsProbedBeforeTheConfigurationIsMerged) {
     EXPECT_EQ(c.probe ? 1u : 0u, f.platform.processes.runs.size());
     EXPECT_EQ((std::vector<ListItem>{{"newgrf/a.grf", c.shown}}), f.Items());
   }
-}
-
-TEST(InitializeGrf, RecountsTheSpritesOfTheMergedList) {
-  ManagerFixture f;
-  f.UseTtdDirectory();
-  for (const char* name : {"newgrf/active.grf", "newgrf/inactive.grf", "newgrf/off.grf"}) {
-    f.ttd.Write(name, test::kOneNormalSprite);
-  }
-  f.ttd.Write("newgrf/pseudo.grf", test::kOnePseudoSprite);
-  f.ttd.Write("newgrfw.cfg",
-              "newgrf/active.grf\r\nnewgrf/inactive.grf !\r\n#DISABLED#newgrf/off.grf\r\nnewgrf/pseudo.grf\r\n"
-              "newgrf/gone.grf\r\n");
-  f.platform.dialogs.Expect(MessageKind::Warning, "Files:\n" + f.ttd.path() + "\\newgrf\\gone.grf\nwere not found.");
-  f.manager.InitializeGrf();
-  EXPECT_EQ(2, f.manager.spritesTotal);
-  EXPECT_EQ(1, f.manager.spritesInactive);
-  EXPECT_EQ("Total Sprites: 2", f.view.status[0]);
-  EXPECT_EQ("Active Sprites: 1", f.view.status[1]);
 }
 
 TEST(InitializeGrf, AFailingStepStopsTheLoadWithWhatWasBuilt) {
