@@ -21,7 +21,7 @@ class FileSystemContract : public ::testing::Test {
   FileSystem& files = *system.files;
 };
 
-TEST_F(FileSystemContract, TellsFilesFromDirectories) {
+TEST_F(FileSystemContract, TellsFilesFromDirectoriesWithoutRegardToLetterCase) {
   dir.Write("a.grf", "x");
   dir.MakeDirectory("tycoon.exe");
   EXPECT_TRUE(files.FileExists(dir.Join("a.grf")));
@@ -30,9 +30,7 @@ TEST_F(FileSystemContract, TellsFilesFromDirectories) {
   EXPECT_TRUE(files.DirectoryExists(dir.Join("tycoon.exe")));
   EXPECT_FALSE(files.FileExists(dir.Join("missing.grf")));
   EXPECT_FALSE(files.FileExists(dir.Join("missing\\a.grf")));
-}
-
-TEST_F(FileSystemContract, MatchesNamesWithoutRegardToLetterCase) {
+  // Names match without regard to letter case.
   dir.Write("newgrf/Abc.GRF", "x");
   EXPECT_TRUE(files.FileExists(dir.Join("NEWGRF\\abc.grf")));
   EXPECT_TRUE(files.FileExists(dir.Join("newgrf/ABC.grf")));
@@ -82,7 +80,7 @@ TEST_F(FileSystemContract, ReplacesContentWholeAndLeavesNoTemporaryFile) {
   EXPECT_EQ(std::vector<std::string>{"newgrfw.cfg"}, files.ListFiles(dir.path(), "*"));
 }
 
-TEST_F(FileSystemContract, AFailedReplaceKeepsTheOldFile) {
+TEST_F(FileSystemContract, AFailedReplaceKeepsTheOldFileAndDirectoriesAreMadeWhole) {
   dir.MakeDirectory("newgrfw.cfg");
   EXPECT_THROW(files.WriteWholeFile(dir.Join("newgrfw.cfg"), "x"), OperationError);
   EXPECT_TRUE(files.DirectoryExists(dir.Join("newgrfw.cfg")));
@@ -93,9 +91,7 @@ TEST_F(FileSystemContract, AFailedReplaceKeepsTheOldFile) {
     EXPECT_EQ("Cannot create file " + dir.Join("no\\such\\newgrf.cfg"), error.what());
   }
   EXPECT_TRUE(files.ListFiles(dir.path(), "*").empty());
-}
-
-TEST_F(FileSystemContract, CreatesDirectoryPaths) {
+  // Directory paths are made whole; a file in the way fails.
   files.CreateDirectories(dir.Join("TTD\\newgrf"));
   EXPECT_TRUE(files.DirectoryExists(dir.Join("TTD\\newgrf")));
   files.CreateDirectories(dir.Join("TTD\\newgrf"));  // already there
