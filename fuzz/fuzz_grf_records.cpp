@@ -1,20 +1,82 @@
 // The record walk against a plain byte-by-byte walk of the same rules, with the file handed
 // out in pieces of every size: the buffered reader must agree with it on every input, stay
 // inside the file and stop at its end.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "fuzz/memory_file.h"
 #include "grf/grf_reader.h"
 
 namespace {
 
 using kestrav::GrfAction8;
 
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+// One file in memory behind the file system port, handing out its bytes in pieces of a
+// chosen size, as a port may, and counting how the reader uses it.
+class MemoryFileSystem : public kestrav::FileSystem {
+ public:
+  static constexpr const char* kPath = "C:\\TTD\\newgrf\\fuzz.grf";
+  MemoryFileSystem(const std::string& bytes, std::size_t piece, bool knowsSize)
+      : bytes_(bytes), piece_(piece), knowsSize_(knowsSize) {}
+  bool FileExists(const std::string& path) override { return path == kPath; }
+  bool DirectoryExists(const std::string&) override { return false; }
+  std::vector<std::string> ListFiles(const std::string&, const std::string&) override { return {}; }
+  std::optional<kestrav::DosDateTime> LastWriteTime(const std::string& path) override {
+    if (path != kPath) return std::nullopt;
+    return kestrav::DosDateTime{2001, 2, 3, 4, 5, 6};
+  }
+  void CreateDirectories(const std::string&) override {}
+  std::unique_ptr<kestrav::InputFile> OpenForRead(const std::string& path) override {
+    if (path != kPath) return nullptr;
+    ++opens;
+    return std::make_unique<File>(*this);
+  }
+  void WriteWholeFile(const std::string&, const std::string&) override { std::abort(); }
+  bool CopyFileOver(const std::string&, const std::string&) override { std::abort(); }
+  bool RemoveFile(const std::string&) override { std::abort(); }
+
+  int opens = 0;
+  int emptyReads = 0;  // reads that got nothing: one ends the walk, more is looping
+
+ private:
+  class File : public kestrav::InputFile {
+   public:
+    explicit File(MemoryFileSystem& owner) : owner_(owner) {}
+    std::size_t Read(void* buffer, std::size_t size) override {
+      const std::string& bytes = owner_.bytes_;
+      const std::size_t count = std::min({size, owner_.piece_, bytes.size() - std::min(at_, bytes.size())});
+      if (count == 0) ++owner_.emptyReads;
+      if (count) std::memcpy(buffer, bytes.data() + at_, count);
+      at_ += count;
+      return count;
+    }
+    bool Seek(std::uint64_t offset) override {
+      Check(offset <= owner_.bytes_.size());  // the walk jumps only within the file as it was sized
+      at_ = static_cast<std::size_t>(offset);
+      return true;
+    }
+    // A port that cannot size the file says 0.
+    std::uint64_t Size() override { return owner_.knowsSize_ ? owner_.bytes_.size() : 0; }
+
+   private:
+    MemoryFileSystem& owner_;
+    std::size_t at_ = 0;
+  };
+
+  const std::string& bytes_;
+  std::size_t piece_;
+  bool knowsSize_;
+};
+
 struct Walked {
-  std::uint64_t total = 0, pseudo = 0;
+  int total = 0, pseudo = 0;
   std::vector<GrfAction8> action8;
 };
 
@@ -22,11 +84,9 @@ struct Walked {
 Walked ReferenceWalk(const std::string& file) {
   Walked walked;
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.data());
-  const std::size_t size = file.size();
   std::size_t at = 0;
-  const auto have = [&](std::size_t count) { return size - at >= count; };
-  for (;;) {
-    if (!have(2)) break;
+  const auto have = [&](std::size_t count) { return file.size() - at >= count; };
+  while (have(2)) {
     const unsigned length = bytes[at] | bytes[at + 1] << 8;
     at += 2;
     if (length == 0 || !have(1)) break;
@@ -42,19 +102,11 @@ Walked ReferenceWalk(const std::string& file) {
     } else {
       if (!have(7)) break;
       at += 7;
-      std::uint16_t remaining = static_cast<std::uint16_t>(length - 8);
       bool whole = true;
-      while (remaining != 0) {
-        if (!have(1)) {
-          whole = false;
-          break;
-        }
+      for (auto remaining = static_cast<std::uint16_t>(length - 8); remaining != 0 && (whole = have(1));) {
         const auto code = static_cast<std::int8_t>(bytes[at++]);
         const unsigned run = code >= 0 ? (code == 0 ? 128u : static_cast<unsigned>(code)) : 1u;
-        if (!have(run)) {
-          whole = false;
-          break;
-        }
+        if (!(whole = have(run))) break;
         at += run;
         remaining = static_cast<std::uint16_t>(remaining - (code >= 0 ? run : static_cast<unsigned>(-(code >> 3))));
       }
@@ -65,35 +117,24 @@ Walked ReferenceWalk(const std::string& file) {
   return walked;
 }
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   // The first byte chooses how the port hands out the file; the rest is the file.
   static constexpr std::size_t kPieces[] = {1, 2, 3, 7, 129, 4096, 70000, SIZE_MAX};
-  const std::size_t piece = kPieces[data[0] & 7];
-  const bool knowsSize = (data[0] & 8) == 0;
   const std::string file(reinterpret_cast<const char*>(data) + 1, size - 1);
+  MemoryFileSystem files(file, kPieces[data[0] & 7], (data[0] & 8) == 0);
 
-  kestrav::fuzz::MemoryFileSystem files(file, piece, knowsSize);
-  const kestrav::GrfInfo info = kestrav::AnalyzeGrf(files, kestrav::fuzz::MemoryFileSystem::kPath);
-  Check(info.opened);
-  Check(files.use.opens == 1);
-  Check(files.use.emptyReads <= 1);
+  const kestrav::GrfInfo info = kestrav::AnalyzeGrf(files, MemoryFileSystem::kPath);
+  Check(info.opened && files.opens == 1 && files.emptyReads <= 1);
   Check(info.totalSprites == info.normalSprites + info.pseudoSprites);
   Check(info.modified == (kestrav::DosDateTime{2001, 2, 3, 4, 5, 6}));
-
   const Walked expected = ReferenceWalk(file);
-  Check(static_cast<std::uint64_t>(info.totalSprites) == expected.total);
-  Check(static_cast<std::uint64_t>(info.pseudoSprites) == expected.pseudo);
+  Check(info.totalSprites == expected.total && info.pseudoSprites == expected.pseudo);
   Check(info.action8 == expected.action8);
   for (const GrfAction8& record : info.action8) {
-    Check(record.grfId.size() == 8);
-    Check(record.info.size() + record.description.size() <= file.size());
+    Check(record.grfId.size() == 8 && record.info.size() + record.description.size() <= file.size());
   }
 
   const kestrav::GrfInfo missing = kestrav::AnalyzeGrf(files, "C:\\TTD\\newgrf\\other.grf");

@@ -12,45 +12,45 @@ namespace {
 
 using kestrav::test::GrfBuilder;
 using kestrav::test::GrfChunk;
+using namespace std::string_literals;
 namespace fs = std::filesystem;
 
-void Write(const fs::path& dir, const std::string& name, const std::string& bytes) {
-  std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
+void Write(const fs::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + (dir / name).string());
+  if (!out) throw std::runtime_error("cannot write " + file.string());
 }
 
-std::vector<std::pair<std::string, GrfBuilder>> GrfSeeds() {
-  using namespace std::string_literals;
-  std::vector<std::pair<std::string, GrfBuilder>> seeds;
-  const auto add = [&](const char* name, GrfBuilder grf) { seeds.emplace_back(name, std::move(grf)); };
-  add("terminator-first", GrfBuilder().Terminator().Stored(2));
-  add("every-kind", GrfBuilder()
-                        .Action8(7, "\x12\xAB\x00\xFF"s, "Info", "Description")
-                        .Pseudo("\x01\x02\x03")
-                        .Stored(9)
-                        .Record(1, 0x02, "")
-                        .Compressed({GrfChunk::Literal(128), GrfChunk::BackReference(16, 3), GrfChunk::Literal(5)})
-                        .CompressedPixels(kestrav::test::SamplePixels(16, 12, 5), 16)
-                        .Terminator());
-  add("wrapping-count", GrfBuilder().CompressedWithSize(3, {GrfChunk::Literal(4), GrfChunk::BackReference(1)}));
-  add("short-action8", GrfBuilder().Pseudo("\x08\x80\x01"s).Pseudo("\x08\x01\x01\x02\x03\x04no end"s));
-  add("no-terminator", GrfBuilder().Action8(0xFF, "ABCD", "", "").Stored(3));
-  add("cut-short", GrfBuilder().Stored(40).Pseudo("\x02xyz").DropLast(2));
-  kestrav::test::SampleGrfOptions small;
-  small.normalSprites = 12;
-  small.pseudoSprites = 4;
-  add("sample-small", kestrav::test::SampleGrf(small));
-  // Stored sprites large enough to be jumped when the file is handed out in small pieces.
-  kestrav::test::SampleGrfOptions large;
-  large.seed = 9;
-  large.normalSprites = 5;
-  large.pseudoSprites = 3;
-  large.storedPercent = 60;
-  large.minSide = 130;
-  large.maxSide = 160;
-  add("sample-large", kestrav::test::SampleGrf(large));
-  return seeds;
+kestrav::test::SampleGrfOptions Sample(std::uint32_t seed, int normal, int pseudo, int stored, int side) {
+  kestrav::test::SampleGrfOptions options;
+  options.seed = seed;
+  options.normalSprites = normal;
+  options.pseudoSprites = pseudo;
+  options.storedPercent = stored;
+  options.minSide = side;
+  options.maxSide = side + side / 4;
+  return options;
+}
+
+std::vector<std::pair<const char*, GrfBuilder>> GrfSeeds() {
+  return {
+      {"terminator-first", GrfBuilder().Terminator().Stored(2)},
+      {"every-kind", GrfBuilder()
+                         .Action8(7, "\x12\xAB\x00\xFF"s, "Info", "Description")
+                         .Pseudo("\x01\x02\x03")
+                         .Stored(9)
+                         .Record(1, 0x02, "")
+                         .Compressed({GrfChunk::Literal(128), GrfChunk::BackReference(16, 3), GrfChunk::Literal(5)})
+                         .CompressedPixels(kestrav::test::SamplePixels(16, 12, 5), 16)
+                         .Terminator()},
+      {"wrapping-count", GrfBuilder().Compressed({GrfChunk::Literal(4), GrfChunk::BackReference(1)}, 3)},
+      {"short-action8", GrfBuilder().Pseudo("\x08\x80\x01"s).Pseudo("\x08\x01\x01\x02\x03\x04no end"s)},
+      {"no-terminator", GrfBuilder().Action8(0xFF, "ABCD", "", "").Stored(3)},
+      {"cut-short", GrfBuilder().Stored(40).Pseudo("\x02xyz").DropLast(2)},
+      {"sample-small", kestrav::test::SampleGrf(Sample(1, 12, 4, 10, 8))},
+      // Stored sprites large enough to be jumped when the file is handed out in small pieces.
+      {"sample-large", kestrav::test::SampleGrf(Sample(9, 5, 3, 60, 130))},
+  };
 }
 
 const char* const kConfigSeeds[] = {
@@ -67,18 +67,17 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const fs::path root(argv[1]);
-    const fs::path grf = root / "fuzz_grf_records";
-    const fs::path config = root / "fuzz_config_lines";
+    const fs::path grf = fs::path(argv[1]) / "fuzz_grf_records", config = fs::path(argv[1]) / "fuzz_config_lines";
     fs::create_directories(grf);
     fs::create_directories(config);
     for (const auto& [name, builder] : GrfSeeds()) {
-      // The fuzz input's first byte chooses how the file is handed out.
-      Write(grf, name + ".whole", std::string(1, '\x07') + builder.bytes());
-      Write(grf, name + ".pieces", std::string(1, '\x05') + builder.bytes());
+      // The fuzz input's first byte chooses how the file is handed out: whole or in pieces.
+      Write(grf / (name + ".whole"s), "\x07" + builder.bytes());
+      Write(grf / (name + ".pieces"s), "\x05" + builder.bytes());
     }
-    int index = 0;
-    for (const char* text : kConfigSeeds) Write(config, "config-" + std::to_string(index++), text);
+    for (std::size_t i = 0; i < std::size(kConfigSeeds); ++i) {
+      Write(config / ("config-" + std::to_string(i)), kConfigSeeds[i]);
+    }
   } catch (const std::exception& error) {
     std::cerr << "write_fuzz_seeds: " << error.what() << "\n";
     return 1;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/memory_registry.h"
 
 namespace kestrav {
@@ -45,11 +47,9 @@ TEST(InitialWindowBounds, FollowsStoredValuesDefaultsAndClamps) {
     if (c.top) settings.WriteInteger(setting::kTop, *c.top);
     if (c.left) settings.WriteInteger(setting::kLeft, *c.left);
     FixedScreen screen(c.screen, c.work);
-    const WindowBounds bounds = InitialWindowBounds(settings, screen);
-    EXPECT_EQ(c.expected.left, bounds.left) << c.what;
-    EXPECT_EQ(c.expected.top, bounds.top) << c.what;
-    EXPECT_EQ(c.expected.width, bounds.width) << c.what;
-    EXPECT_EQ(c.expected.height, bounds.height) << c.what;
+    const WindowBounds b = InitialWindowBounds(settings, screen);
+    const WindowBounds& e = c.expected;
+    EXPECT_EQ(std::tuple(e.left, e.top, e.width, e.height), std::tuple(b.left, b.top, b.width, b.height)) << c.what;
   }
 }
 
@@ -58,10 +58,9 @@ TEST(StoreWindowBounds, WritesAllFourValues) {
   SettingsStore settings(registry);
   settings.Open(true);
   StoreWindowBounds(settings, {-3, 7, 320, 480});
-  EXPECT_EQ(7, settings.ReadInteger(setting::kTop));
-  EXPECT_EQ(-3, settings.ReadInteger(setting::kLeft));
-  EXPECT_EQ(320, settings.ReadInteger(setting::kWidth));
-  EXPECT_EQ(480, settings.ReadInteger(setting::kHeight));
+  EXPECT_EQ(std::tuple(7, -3, 320, 480),
+            std::tuple(settings.ReadInteger(setting::kTop), settings.ReadInteger(setting::kLeft),
+                       settings.ReadInteger(setting::kWidth), settings.ReadInteger(setting::kHeight)));
 }
 
 }  // namespace

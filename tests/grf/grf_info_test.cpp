@@ -2,39 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include "grf/sprite_totals.h"
+
 namespace kestrav {
 namespace {
 
-GrfInfo Opened(std::vector<GrfAction8> records) {
-  GrfInfo info;
-  info.opened = true;
-  info.totalSprites = 120;
-  info.pseudoSprites = 20;
-  info.normalSprites = 100;
-  info.action8 = std::move(records);
-  return info;
-}
-
 TEST(GrfLogView, TakesTheLastActionEightRecordAndFillsInMissingTexts) {
-  struct Case {
-    const char* what;
-    std::vector<GrfAction8> records;
-    GrfLogView expected;
-  };
-  const std::vector<Case> cases = {
-      {"no record", {}, {"", "", kNoInfoFound, kNoDescriptionFound, 120, 20}},
-      {"one record", {{7, "12AB00FF", "Info", "Description"}}, {"7", "12AB00FF", "Info", "Description", 120, 20}},
-      {"the last of two", {{1, "AAAAAAAA", "a", "b"}, {-128, "BBBBBBBB", "", "second"}},
+  const std::pair<std::vector<GrfAction8>, GrfLogView> cases[] = {
+      {{}, {"", "", " - no info found - ", " - no description found - ", 120, 20}},
+      {{{7, "12AB00FF", "Info", "Description"}}, {"7", "12AB00FF", "Info", "Description", 120, 20}},
+      {{{1, "AAAAAAAA", "a", "b"}, {-128, "BBBBBBBB", "", "second"}},
        {"-128", "BBBBBBBB", " - no info found - ", "second", 120, 20}},
-      {"empty texts", {{-1, "00000000", "", ""}}, {"-1", "00000000", " - no info found - ", " - no description found - ", 120, 20}},
+      {{{-1, "00000000", "", ""}}, {"-1", "00000000", " - no info found - ", " - no description found - ", 120, 20}},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, LogViewOf(Opened(c.records))) << c.what;
+  for (const auto& [records, expected] : cases) {
+    GrfInfo info{true, {}, 120, 20, 100, records};
+    EXPECT_EQ(expected, LogViewOf(info)) << records.size();
+    // A file that did not open has empty texts and no counts.
+    info.opened = false;
+    EXPECT_EQ(GrfLogView{}, LogViewOf(info));
+  }
 }
 
-TEST(GrfLogView, FileThatDidNotOpenHasEmptyTextsAndNoCounts) {
-  GrfInfo info;
-  info.action8.push_back({7, "12AB00FF", "never shown", "never shown"});
-  EXPECT_EQ(GrfLogView{}, LogViewOf(info));
+TEST(SpritePanels, TextsOfACountAndOfAMissingFile) {
+  EXPECT_EQ("Total Sprites: 11484", TotalSpritesText(11484));
+  EXPECT_EQ("Active Sprites: -3", ActiveSpritesText(-3));
+  EXPECT_EQ("Cannot find file:\nnewgrf/sub/a.grf", MissingGrfFileText("newgrf\\sub/a.grf 1 2"));
 }
 
 }  // namespace

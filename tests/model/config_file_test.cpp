@@ -65,37 +65,22 @@ TEST(FormatConfigLine, WritesEachStateMark) {
   for (const auto& c : cases) EXPECT_EQ(c.line, FormatConfigLine(c.entry)) << c.line;
 }
 
-TEST(FormatConfigLine, RoundTripsEveryStateAndParameterForm) {
-  for (GrfState state : {GrfState::Active, GrfState::Inactive, GrfState::Off}) {
-    for (const char* parameters : {"", "5", "1 2 -3", "-", "0 -"}) {
-      const GrfEntry entry{"newgrf/abc.grf", state, parameters};
-      const GrfEntry back = ParseConfigLine(FormatConfigLine(entry));
-      EXPECT_EQ(entry.path, back.path);
-      EXPECT_EQ(entry.state, back.state);
-      EXPECT_EQ(entry.parameters, back.parameters);
-    }
-  }
-  // The one exception: Inactive with "0" comes back without parameters.
-  EXPECT_EQ("", ParseConfigLine(FormatConfigLine({"newgrf/a.grf", GrfState::Inactive, "0"})).parameters);
-}
+TEST(ConfigLines, SplitAtEveryLineEndAndLoseOnlyBlankLinesAndComments) {
+  const std::pair<const char*, std::vector<std::string>> splits[] = {
+      {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+      {"a\r\nb\nc\rd\r\n", {"a", "b", "c", "d"}},
+      {"a\n\nb\n", {"a", "", "b"}},
+      {"a\r\r\nb", {"a", "", "b"}},
+      {"", {}},
+  };
+  for (const auto& [text, lines] : splits) EXPECT_EQ(lines, SplitLines(text)) << text;
 
-TEST(CleanConfigLines, DropsEmptyLinesAndCommentsOnly) {
-  std::vector<std::string> lines = {"",         "# comment",  "#disabled#newgrf/a.grf", "#DISABLED#newgrf/b.grf",
-                                    " ",        "newgrf/c.grf", "   ",                   "\t",
-                                    "#DISABLED#", "#",          "newgrf/d.grf !"};
+  std::vector<std::string> lines = {"",   "# comment",    "#disabled#newgrf/a.grf", "#DISABLED#newgrf/b.grf",
+                                    " ",  "newgrf/c.grf", "   ",                    "\t",
+                                    "#DISABLED#", "#", "newgrf/d.grf !"};
   CleanConfigLines(lines);
-  const std::vector<std::string> expected = {"#DISABLED#newgrf/b.grf", "newgrf/c.grf", "#DISABLED#",
-                                             "newgrf/d.grf !"};
-  EXPECT_EQ(expected, lines);
-}
-
-TEST(SplitLines, AcceptsEveryLineEnd) {
-  const std::vector<std::string> expected = {"a", "b", "c", "d"};
-  EXPECT_EQ(expected, SplitLines("a\r\nb\nc\rd"));
-  EXPECT_EQ(expected, SplitLines("a\r\nb\nc\rd\r\n"));
-  EXPECT_EQ((std::vector<std::string>{"a", "", "b"}), SplitLines("a\n\nb\n"));
-  EXPECT_EQ((std::vector<std::string>{"a", "", "b"}), SplitLines("a\r\r\nb"));
-  EXPECT_TRUE(SplitLines("").empty());
+  const std::vector<std::string> kept = {"#DISABLED#newgrf/b.grf", "newgrf/c.grf", "#DISABLED#", "newgrf/d.grf !"};
+  EXPECT_EQ(kept, lines);
 }
 
 class ConfigFileOnDisk : public ::testing::Test {
@@ -105,7 +90,7 @@ class ConfigFileOnDisk : public ::testing::Test {
   FileSystem& files = *system.files;
 };
 
-TEST_F(ConfigFileOnDisk, WritesEveryLineWithCrLfAndBytesUntouched) {
+TEST_F(ConfigFileOnDisk, WritesEveryLineWithCrLfAndBytesUntouchedAndNoLinesAsZeroBytes) {
   const std::vector<GrfEntry> entries = {
       {"newgrf/\xC4\xD6\xDC.grf", GrfState::Active, "1 2"},
       {"newgrf/b.grf", GrfState::Inactive, "0"},
@@ -113,27 +98,20 @@ TEST_F(ConfigFileOnDisk, WritesEveryLineWithCrLfAndBytesUntouched) {
   };
   WriteConfigFile(files, dir.Join("newgrfw.cfg"), entries);
   EXPECT_EQ("newgrf/\xC4\xD6\xDC.grf 1 2\r\nnewgrf/b.grf !\r\n#DISABLED#newgrf/c.grf\r\n", dir.Read("newgrfw.cfg"));
+  WriteConfigFile(files, dir.Join("newgrfw.cfg"), {});
+  EXPECT_TRUE(dir.Exists("newgrfw.cfg"));
+  EXPECT_EQ("", dir.Read("newgrfw.cfg"));
 }
 
-TEST_F(ConfigFileOnDisk, EmptyListWritesZeroBytes) {
-  dir.Write("newgrf.cfg", "old content\r\n");
-  WriteConfigFile(files, dir.Join("newgrf.cfg"), {});
-  EXPECT_TRUE(dir.Exists("newgrf.cfg"));
-  EXPECT_EQ("", dir.Read("newgrf.cfg"));
-}
-
-TEST_F(ConfigFileOnDisk, ReadsWindowsFileFirstAndLastLineWithoutEnd) {
+TEST_F(ConfigFileOnDisk, ReadsTheWindowsFileFirstAndALastLineWithoutEnd) {
   EXPECT_FALSE(ReadConfigLines(files, dir.path()).has_value());
   dir.Write("newgrf.cfg", "newgrf/dos.grf\r\n");
+  dir.MakeDirectory("newgrfw.cfg");  // a directory named like the file is no configuration
   EXPECT_EQ(std::vector<std::string>{"newgrf/dos.grf"}, *ReadConfigLines(files, dir.path()));
-  dir.Write("newgrfw.cfg", "newgrf/a.grf\r\nnewgrf/b.grf");
-  EXPECT_EQ((std::vector<std::string>{"newgrf/a.grf", "newgrf/b.grf"}), *ReadConfigLines(files, dir.path()));
-}
-
-TEST_F(ConfigFileOnDisk, ADirectoryNamedLikeTheFileIsNotAConfiguration) {
-  dir.MakeDirectory("newgrfw.cfg");
-  dir.Write("newgrf.cfg", "newgrf/dos.grf");
-  EXPECT_EQ(std::vector<std::string>{"newgrf/dos.grf"}, *ReadConfigLines(files, dir.path()));
+  test::TempDir both;
+  both.Write("newgrf.cfg", "newgrf/dos.grf\r\n");
+  both.Write("newgrfw.cfg", "newgrf/a.grf\r\nnewgrf/b.grf");
+  EXPECT_EQ((std::vector<std::string>{"newgrf/a.grf", "newgrf/b.grf"}), *ReadConfigLines(files, both.path()));
 }
 
 TEST_F(ConfigFileOnDisk, FailedWriteKeepsTheOldFileAndNamesThePath) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kestrav {
 namespace {
 
@@ -36,17 +38,14 @@ TEST(GrfCheckList, ToggleCyclesWithAndWithoutInactiveState) {
 TEST(GrfCheckList, MoveShiftsTheItemsBetweenAndKeepsTheSelection) {
   GrfCheckList list = ListOf({"a", "b", "c", "d"});
   list.Select(1);
-  list.Move(0, 2);
-  EXPECT_EQ("bcad", Order(list));
-  EXPECT_EQ(0, list.Selected());
-  list.Move(3, 0);
-  EXPECT_EQ("dbca", Order(list));
-  EXPECT_EQ(1, list.Selected());
-  list.Move(1, 99);  // past the end: to the last index
-  EXPECT_EQ("dcab", Order(list));
-  EXPECT_EQ(3, list.Selected());
-  list.Move(2, 2);
-  EXPECT_EQ("dcab", Order(list));
+  // From, to, the order after and where the selected item went.
+  const std::tuple<int, int, const char*, int> moves[] = {
+      {0, 2, "bcad", 0}, {3, 0, "dbca", 1}, {1, 99, "dcab", 3}, {2, 2, "dcab", 3}};  // 99: past the end
+  for (const auto& [from, to, order, selected] : moves) {
+    list.Move(from, to);
+    EXPECT_EQ(order, Order(list)) << from << " to " << to;
+    EXPECT_EQ(selected, list.Selected()) << from << " to " << to;
+  }
 }
 
 TEST(GrfCheckList, FindsByWholeTextWithOrWithoutLetterCase) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/config_file.h"
 #include "platform/system_platform.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
@@ -56,8 +57,8 @@ TEST(MergeConfigLines, LaysTheConfigurationOverTheInstalledFiles) {
   const MergeCase cases[] = {
       {"one entry of two files", {"a.grf", "b.grf"}, {}, {"newgrf/a.grf"}, true,
        {{"newgrf/a.grf", S::Active}, {"newgrf/b.grf", S::Off}}, {}},
-      {"parameters appended", {"a.grf"}, {}, {"newgrf/a.grf 2 3"}, true, {{"newgrf/a.grf 2 3", S::Active}}, {}},
-      {"backslash separator", {"a.grf"}, {}, {"newgrf\\a.grf 4"}, true, {{"newgrf/a.grf 4", S::Active}}, {}},
+      {"backslash separator, parameters appended", {"a.grf"}, {}, {"newgrf\\a.grf 2 3"}, true,
+       {{"newgrf/a.grf 2 3", S::Active}}, {}},
       {"other letter case keeps the disk's spelling", {"a.grf", "b.grf"}, {}, {"NEWGRF/A.GRF", "NewGrf/B.Grf 1"},
        true, {{"newgrf/a.grf", S::Active}, {"newgrf/b.grf 1", S::Active}}, {}},
       {"inactive offered", {"a.grf"}, {}, {"newgrf/a.grf ! 5"}, true, {{"newgrf/a.grf 5", S::Inactive}}, {}},
@@ -107,8 +108,8 @@ TEST(MergeConfigLines, LaysTheConfigurationOverTheInstalledFiles) {
         {MessageKind::Warning, kMain}}},
       {"blank-only lines are skipped", {"a.grf"}, {}, {" ", "  ", "newgrf/a.grf"}, true,
        {{"newgrf/a.grf", S::Active}}, {}},
-      {"no lines", {"b.grf", "a.grf"}, {}, {}, true, {{"newgrf/b.grf", S::Off}, {"newgrf/a.grf", S::Off}}, {}},
-      {"only comments", {"a.grf"}, {}, {"# x", "", "#DISABLE#newgrf/a.grf"}, true, {{"newgrf/a.grf", S::Off}}, {}},
+      {"only comments", {"b.grf", "a.grf"}, {}, {"# x", "", "#DISABLE#newgrf/a.grf"}, true,
+       {{"newgrf/b.grf", S::Off}, {"newgrf/a.grf", S::Off}}, {}},
       {"no installed files", {}, {"x.grf"}, {"newgrf/a.grf", "x.grf"}, true, {},
        {{MessageKind::Warning, "Files:\n<ttd>\\newgrf\\a.grf\nwere not found."}}},
   };
@@ -127,50 +128,21 @@ TEST(MergeConfigLines, LaysTheConfigurationOverTheInstalledFiles) {
       test::ScriptedDialogs dialogs;
       for (const auto& message : c.messages) dialogs.Expect(message.kind, Expand(message.text, dir.path()));
       auto files = MakeSystemAdapters().files;
-      std::vector<std::string> lines = c.lines;
+      std::vector<std::string> lines = c.lines, cleaned = c.lines;
       MergeConfigLines(*files, dialogs, dir.path(), lines, list);
+      CleanConfigLines(cleaned);
+      EXPECT_EQ(cleaned, lines) << "the lines are cleaned in place";
     }
     EXPECT_EQ(c.expected, ItemsOf(list));
   }
 }
 
-TEST(MergeConfigLines, CleansTheLinesInPlace) {
-  test::TempDir dir;
-  dir.Write("newgrf/a.grf", kEmptyGrf);
-  GrfCheckList list;
-  list.Add("newgrf/a.grf", GrfState::Off);
-  std::vector<std::string> lines = {"# header", "newgrf/a.grf", "", "#DISABLED#newgrf/a.grf"};
-  test::ScriptedDialogs dialogs;
-  MergeConfigLines(*MakeSystemAdapters().files, dialogs, dir.path(), lines, list);
-  EXPECT_EQ((std::vector<std::string>{"newgrf/a.grf", "#DISABLED#newgrf/a.grf"}), lines);
-  EXPECT_EQ(GrfState::Off, list.Item(0).state);
-}
-
-TEST(MainGraphicFiles, EveryNameIsTurnedOffInEitherEdition) {
-  ASSERT_EQ(13u, MainGraphicFiles.size());
-  for (const auto name : MainGraphicFiles) {
-    SCOPED_TRACE(std::string(name));
-    test::TempDir dir;
-    const std::string file(name);
-    dir.Write("newgrf/" + file, kEmptyGrf);
-    dir.Write("newgrf/z.grf", kEmptyGrf);
-    GrfCheckList list;
-    list.Add("newgrf/" + file, GrfState::Off);
-    list.Add("newgrf/z.grf", GrfState::Off);
-    std::vector<std::string> lines = {"newgrf/z.grf", "newgrf/" + file + " ! 3"};
-    {
-      test::ScriptedDialogs dialogs;
-      dialogs.Expect(MessageKind::Warning, kMain);
-      MergeConfigLines(*MakeSystemAdapters().files, dialogs, dir.path(), lines, list);
-    }
-    ASSERT_EQ(2, list.Count());
-    EXPECT_EQ((Item{"newgrf/z.grf", GrfState::Active}), (Item{list.Item(0).text, list.Item(0).state}));
-    EXPECT_EQ((Item{"newgrf/" + file + " 3", GrfState::Off}), (Item{list.Item(1).text, list.Item(1).state}));
+TEST(MainGraphicFiles, AreTheNamesTheWarningListsInExactLetterCase) {
+  for (const char* name : {"trgtr.grf", "trgir.grf", "trghr.grf", "trgcr.grf", "trg1r.grf", "trend.grf", "trg1.grf",
+                           "trgc.grf", "trgh.grf", "trgi.grf", "trgt.grf", "trhcom.grf", "trtitle.grf"}) {
+    EXPECT_TRUE(IsMainGraphicFile(name)) << name;
+    EXPECT_NE(std::string::npos, kMain.find(std::string(" ") + name)) << name;
   }
-}
-
-TEST(MainGraphicFiles, ComparesLetterCaseExactly) {
-  EXPECT_TRUE(IsMainGraphicFile("trhcom.grf"));
   for (const char* name : {"TRHCOM.GRF", "Trg1r.grf", "trg1r.grf ", "trg1r", "xtrg1r.grf", ""}) {
     EXPECT_FALSE(IsMainGraphicFile(name)) << name;
   }

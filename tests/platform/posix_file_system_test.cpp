@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "platform/system_platform.h"
 #include "support/temp_dir.h"
 
 namespace kestrav {
@@ -36,6 +37,22 @@ TEST(PosixFileSystem, WildcardsMatchWithoutBacktrackingBlowUp) {
   EXPECT_FALSE(MatchesWildcard("", "?"));
   EXPECT_TRUE(MatchesWildcard(std::string(5000, 'a'), "*a*a*a*a*a*a*a*"));
   EXPECT_FALSE(MatchesWildcard(std::string(5000, 'a'), "*a*a*a*a*a*a*b"));
+}
+
+// The XML reader's end-tag check keeps one name per open element, so nesting is bounded.
+TEST(PosixXmlReader, RefusesElementsNestedBeyondItsLimit) {
+  const auto nested = [](std::size_t depth) {
+    std::string open = "<s ID=\"1\">", close = "</s>";
+    for (std::size_t i = 1; i < depth; ++i) {
+      open += "<s>";
+      close += "</s>";
+    }
+    return open + close;
+  };
+  test::TempDir dir;
+  auto system = MakeSystemAdapters();
+  EXPECT_EQ("1", system.xml->ReadRootAttribute(dir.Write("deep.xml", nested(4096)), "ID"));
+  EXPECT_EQ(std::nullopt, system.xml->ReadRootAttribute(dir.Write("deeper.xml", nested(4097)), "ID"));
 }
 
 }  // namespace

@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "environment/directory_selection.h"
-#include "model/list_validation.h"
 #include "platform/operation_error.h"
+#include "support/watched_file_system.h"
 #include "ui/manager_fixture.h"
 
 namespace kestrav {
 namespace {
 
-using test::ItemsOf;
 using test::ListItem;
 using test::ManagerFixture;
 using S = GrfState;
@@ -24,10 +22,6 @@ const char* const kNoConfigFile =
     "File 'newgrf.cfg' or 'newgrfw.cfg' was not found in your TTD directory.\n"
     "It will be created when you use Save option (Ctrl+S).";
 
-const Command kDirectoryCommands[] = {Command::Add,     Command::Save,    Command::FileInfo, Command::Parameter,
-                                      Command::Delete,  Command::Notepad, Command::MakeLog,  Command::Run};
-const Command kOtherCommands[] = {Command::Quit, Command::Settings, Command::Help, Command::About};
-
 std::string StoredTtdPath(const MemoryRegistry& registry) {
   const auto value = registry.Get(kSettingsKeyPath, setting::kTtdPath);
   if (!value) return "(absent)";
@@ -35,14 +29,19 @@ std::string StoredTtdPath(const MemoryRegistry& registry) {
   return value->data.substr(0, value->data.find('\0'));
 }
 
+// Without a TTD directory only Quit, Settings, Help and About stay, and the list is off.
 void ExpectDirectoryNotSetMode(const ManagerFixture& f) {
   EXPECT_TRUE(f.view.selectDirectoryShown);
-  for (const Command command : kDirectoryCommands) {
+  for (const Command command : {Command::Add, Command::Save, Command::FileInfo, Command::Parameter, Command::Delete,
+                                Command::Notepad, Command::MakeLog, Command::Run}) {
     EXPECT_FALSE(f.view.IsCommandEnabled(command)) << static_cast<int>(command);
   }
-  for (const Command command : kOtherCommands) EXPECT_TRUE(f.view.IsCommandEnabled(command));
+  for (const Command command : {Command::Quit, Command::Settings, Command::Help, Command::About}) {
+    EXPECT_TRUE(f.view.IsCommandEnabled(command));
+  }
   EXPECT_FALSE(f.manager.listGrfFiles.enabled);
   EXPECT_GT(f.view.listChanges, 0);
+  EXPECT_EQ("Total Sprites: 0", f.view.status.at(0));
 }
 
 TEST(InitializeGrf, FirstStartCancelledStoresAnEmptyPathAndWelcomesOnlyOnce) {
@@ -51,34 +50,25 @@ TEST(InitializeGrf, FirstStartCancelledStoresAnEmptyPathAndWelcomesOnlyOnce) {
   f.platform.dialogs.ExpectBrowse(std::nullopt);
   f.manager.quietSave = true;
   f.manager.InitializeGrf();
-
   EXPECT_EQ(1, f.platform.dialogs.browseCount);
   EXPECT_EQ("Select Transport Tycoon Deluxe Directory", f.platform.dialogs.browseTitle);
   EXPECT_EQ("", f.platform.dialogs.browseLastDirectory);
   EXPECT_EQ("", StoredTtdPath(f.platform.registry));
-  EXPECT_EQ("", f.manager.dlgBrowseLastDirectory);
   EXPECT_FALSE(f.manager.quietSave);
   EXPECT_TRUE(f.platform.processes.runs.empty());
   ExpectDirectoryNotSetMode(f);
-  EXPECT_EQ("Total Sprites: 0", f.view.status[0]);
   EXPECT_EQ("Active Sprites: 0", f.view.status[1]);
+  // The browser takes only folders with the game or the patch.
+  test::TempDir empty;
+  f.ttd.Write("ttdpatchw.exe", "");
+  ASSERT_TRUE(f.platform.dialogs.browseAccept);
+  EXPECT_TRUE(f.platform.dialogs.browseAccept(f.ttd.path()));
+  EXPECT_FALSE(f.platform.dialogs.browseAccept(empty.path()));
 
   // The next start finds the value written, empty as it is: no welcome, no browser.
   f.manager.InitializeGrf();
   EXPECT_EQ(1, f.platform.dialogs.browseCount);
   ExpectDirectoryNotSetMode(f);
-}
-
-TEST(InitializeGrf, FirstStartBrowserAcceptsOnlyFoldersWithTheGameOrThePatch) {
-  ManagerFixture f;
-  test::TempDir empty;
-  f.ttd.Write("ttdpatchw.exe", "");
-  f.platform.dialogs.Expect(MessageKind::Information, kWelcome);
-  f.platform.dialogs.ExpectBrowse(std::nullopt);
-  f.manager.InitializeGrf();
-  ASSERT_TRUE(f.platform.dialogs.browseAccept);
-  EXPECT_TRUE(f.platform.dialogs.browseAccept(f.ttd.path()));
-  EXPECT_FALSE(f.platform.dialogs.browseAccept(empty.path()));
 }
 
 TEST(InitializeGrf, FirstStartWithAChosenFolderGoesOnLoadingIt) {
@@ -89,7 +79,6 @@ TEST(InitializeGrf, FirstStartWithAChosenFolderGoesOnLoadingIt) {
   f.platform.dialogs.Expect(MessageKind::Warning, kNoGrfFiles);
   f.platform.dialogs.Expect(MessageKind::Warning, kNoConfigFile);
   f.manager.InitializeGrf();
-
   EXPECT_EQ(f.ttd.path(), StoredTtdPath(f.platform.registry));
   EXPECT_EQ(f.ttd.path(), f.manager.dlgBrowseLastDirectory);
   ASSERT_EQ(1u, f.platform.processes.runs.size());
@@ -106,19 +95,20 @@ TEST(InitializeGrf, PathTextsThatMeanNoDirectoryKeepThePreviousEntriesDisabled) 
     SCOPED_TRACE(std::string("\"") + path + "\"");
     ManagerFixture f;
     test::PutString(f.platform.registry, setting::kTtdPath, path);
-    f.manager.listGrfFiles.Add("newgrf/old.grf", GrfState::Off);
+    f.manager.listGrfFiles.Add("newgrf/old.grf", S::Off);
     f.manager.InitializeGrf();
     EXPECT_EQ(0, f.platform.dialogs.browseCount);
     EXPECT_TRUE(f.platform.processes.runs.empty());
     ExpectDirectoryNotSetMode(f);
     EXPECT_EQ((std::vector<ListItem>{{"newgrf/old.grf", S::Off}}), f.Items());
-    EXPECT_EQ("Total Sprites: 0", f.view.status[0]);
     EXPECT_EQ(path, StoredTtdPath(f.platform.registry));
   }
 }
 
-TEST(InitializeGrf, ListsEveryInstalledFileOffAlphabeticallyWithoutAConfiguration) {
+TEST(InitializeGrf, ListsInstalledFilesAlphabeticallyAndSetsTheCommands) {
   ManagerFixture f;
+  test::PutString(f.platform.registry, setting::kTtdPath, "0");
+  f.manager.InitializeGrf();  // every command that needs a directory off
   f.UseTtdDirectory();
   for (const char* name : {"b.grf", "C.GRF", "A.grf", "a1.grf", "notes.txt", "x.grf.bak"}) {
     f.ttd.Write(std::string("newgrf/") + name, test::kNoSprites);
@@ -126,95 +116,9 @@ TEST(InitializeGrf, ListsEveryInstalledFileOffAlphabeticallyWithoutAConfiguratio
   f.ttd.MakeDirectory("newgrf/d.grf");
   f.platform.dialogs.Expect(MessageKind::Warning, kNoConfigFile);
   f.manager.InitializeGrf();
-  EXPECT_EQ((std::vector<ListItem>{{"newgrf/A.grf", S::Off},
-                                   {"newgrf/a1.grf", S::Off},
-                                   {"newgrf/b.grf", S::Off},
+  EXPECT_EQ((std::vector<ListItem>{{"newgrf/A.grf", S::Off}, {"newgrf/a1.grf", S::Off}, {"newgrf/b.grf", S::Off},
                                    {"newgrf/C.GRF", S::Off}}),
             f.Items());
-}
-
-TEST(InitializeGrf, MatchesUpperCaseConfigurationNamesWithTheDiskSpelling) {
-  ManagerFixture f;
-  f.UseTtdDirectory();
-  f.ttd.Write("GameGFX.exe", "");
-  f.ttd.Write("newgrf/a.grf", test::kNoSprites);
-  f.ttd.Write("newgrf/b.grf", test::kNoSprites);
-  f.ttd.Write("newgrf/c.grf", test::kNoSprites);
-  f.ttd.Write("NEWGRFW.CFG", "NEWGRF/C.GRF 1 2\r\n#DISABLED#NEWGRF\\A.GRF\r\nNewGrf/B.Grf !\r\n");
-  f.manager.InitializeGrf();
-  EXPECT_EQ((std::vector<ListItem>{{"newgrf/c.grf 1 2", S::Active},
-                                   {"newgrf/a.grf", S::Off},
-                                   {"newgrf/b.grf", S::Inactive}}),
-            f.Items());
-
-  // Saved back with the disk's spelling, into the file that was read.
-  f.platform.dialogs.Expect(MessageKind::Confirmation,
-                            "File 'newgrf.cfg' or 'newgrfw.cfg' exists.\nDo you want to replace it ?",
-                            MessageButtons::YesNo, Answer::Yes);
-  f.platform.dialogs.Expect(MessageKind::Information, "'newgrfw.cfg' saved");
-  f.manager.butnGRFSaveClick();
-  EXPECT_EQ("newgrf/c.grf 1 2\r\n#DISABLED#newgrf/a.grf\r\nnewgrf/b.grf !\r\n", f.ttd.Read("NEWGRFW.CFG"));
-}
-
-TEST(InitializeGrf, ReadsNewgrfwCfgWhenBothExistWhateverTheEdition) {
-  ManagerFixture f;
-  f.UseTtdDirectory();
-  f.ttd.Write("tycoon.exe", "");
-  f.ttd.Write("newgrf/a.grf", test::kNoSprites);
-  f.ttd.Write("newgrf/b.grf", test::kNoSprites);
-  f.ttd.Write("newgrf.cfg", "newgrf/a.grf\r\n");
-  f.ttd.Write("newgrfw.cfg", "newgrf/b.grf\r\n");
-  f.manager.InitializeGrf();
-  EXPECT_EQ((std::vector<ListItem>{{"newgrf/b.grf", S::Active}, {"newgrf/a.grf", S::Off}}), f.Items());
-}
-
-TEST(InitializeGrf, ReadsNewgrfCfgWhenItIsTheOnlyOne) {
-  ManagerFixture f;
-  f.UseTtdDirectory();
-  f.ttd.Write("newgrf/a.grf", test::kNoSprites);
-  f.ttd.Write("newgrf/b.grf", test::kNoSprites);
-  f.ttd.Write("newgrf.cfg", "newgrf/b.grf 3\nnewgrf/a.grf !");
-  f.manager.InitializeGrf();
-  EXPECT_EQ((std::vector<ListItem>{{"newgrf/b.grf 3", S::Active}, {"newgrf/a.grf", S::Inactive}}), f.Items());
-}
-
-TEST(InitializeGrf, ReloadRebuildsTheListAndKeepsTheUnsavedChangesFlag) {
-  ManagerFixture f;
-  f.UseTtdDirectory();
-  f.ttd.Write("newgrf/a.grf", test::kNoSprites);
-  f.ttd.Write("newgrfw.cfg", "newgrf/a.grf\r\n");
-  f.manager.InitializeGrf();
-  ASSERT_EQ(1, f.manager.listGrfFiles.Count());
-
-  test::TempDir other;
-  other.Write("newgrf/b.grf", test::kNoSprites);
-  other.Write("newgrf/c.grf", test::kNoSprites);
-  other.Write("newgrf.cfg", "newgrf/c.grf\r\n");
-  test::PutString(f.platform.registry, setting::kTtdPath, other.path());
-  f.manager.listGrfFiles.Toggle(0);
-  f.manager.fileChanged = true;
-  f.manager.quietSave = true;
-  f.manager.saveAccepted = false;
-  f.manager.InitializeGrf();
-
-  EXPECT_EQ((std::vector<ListItem>{{"newgrf/c.grf", S::Active}, {"newgrf/b.grf", S::Off}}), f.Items());
-  EXPECT_TRUE(f.manager.fileChanged);
-  EXPECT_FALSE(f.manager.quietSave);
-  EXPECT_FALSE(f.manager.saveAccepted);
-  ASSERT_EQ(2u, f.platform.processes.runs.size());
-  EXPECT_EQ(other.path() + "\\ -!S-", f.platform.processes.runs[1].commandLine);
-}
-
-TEST(InitializeGrf, SetsTheCommandsOfTheDirectorySetMode) {
-  ManagerFixture f;
-  test::PutString(f.platform.registry, setting::kTtdPath, "0");
-  f.manager.InitializeGrf();
-  ExpectDirectoryNotSetMode(f);
-
-  f.UseTtdDirectory();
-  f.ttd.Write("newgrf/a.grf", test::kNoSprites);
-  f.ttd.Write("newgrf.cfg", "");
-  f.manager.InitializeGrf();
   EXPECT_FALSE(f.view.selectDirectoryShown);
   EXPECT_TRUE(f.manager.listGrfFiles.enabled);
   for (const Command command : {Command::Add, Command::Save, Command::MakeLog, Command::Notepad, Command::Run}) {
@@ -226,140 +130,103 @@ TEST(InitializeGrf, SetsTheCommandsOfTheDirectorySetMode) {
   }
 }
 
-// A patch that writes switches.xml with a given version, and an XML reader that finds it.
-class VersionXml : public XmlReader {
- public:
-  explicit VersionXml(FileSystem& files) : files_(files) {}
-  std::optional<std::string> ReadRootAttribute(const std::string& path, const std::string& attribute) override {
-    if (attribute != "ID" || !files_.FileExists(path)) return std::nullopt;
-    return ReadWholeFile(files_, path);
-  }
-
- private:
-  FileSystem& files_;
-};
-
-TEST(InitializeGrf, ProbesThePatchBeforeTheConfigurationIsMerged) {
-  struct Case {
-    const char* version;
-    GrfState shown;
-  };
-  for (const Case c : {Case{"1000000", S::Active}, Case{"0x02000A00", S::Inactive}}) {
-    SCOPED_TRACE(c.version);
-    test::TempDir ttd;
-    test::TestPlatform platform;
-    VersionXml xml(*platform.system.files);
-    Platform ports = platform.ports;
-    Platform withXml{ports.files, ports.registry, ports.dialogs, ports.processes, xml, ports.screen, ports.locale};
-    test::RecordingView view;
-    TformManager manager(withXml, view);
-    test::PutString(platform.registry, setting::kTtdPath, ttd.path());
-    ttd.Write("ttdpatch.exe", "");
-    ttd.Write("newgrf/a.grf", test::kNoSprites);
-    ttd.Write("newgrfw.cfg", "newgrf/a.grf !\r\n");
-    platform.processes.onRun = [&](const std::string&) {
-      EXPECT_FALSE(ttd.Exists("switches.xml"));
-      ttd.Write("switches.xml", c.version);
-      return ProcessOutcome::Exited;
-    };
-    ttd.Write("switches.xml", "0x7F000000");  // left over: never the answer
-    manager.InitializeGrf();
-
-    ASSERT_EQ(1u, platform.processes.runs.size());
-    EXPECT_EQ(ttd.path() + "\\ttdpatch.exe -!S-", platform.processes.runs[0].commandLine);
-    EXPECT_EQ(ttd.path(), platform.processes.runs[0].workingDirectory);
-    EXPECT_EQ(10000u, platform.processes.runs[0].waitMs);
-    EXPECT_FALSE(ttd.Exists("switches.xml"));
-    EXPECT_EQ((std::vector<ListItem>{{"newgrf/a.grf", c.shown}}), ItemsOf(manager.listGrfFiles));
-  }
-}
-
-TEST(InitializeGrf, APatchThatCannotStartIsReportedAndTheLoadGoesOn) {
+TEST(InitializeGrf, MatchesUpperCaseConfigurationNamesAndSavesTheDiskSpellingBack) {
   ManagerFixture f;
   f.UseTtdDirectory();
-  f.platform.processes.onRun = nullptr;
+  f.ttd.Write("GameGFX.exe", "");
+  for (const char* name : {"newgrf/a.grf", "newgrf/b.grf", "newgrf/c.grf"}) f.ttd.Write(name, test::kNoSprites);
+  f.ttd.Write("NEWGRFW.CFG", "NEWGRF/C.GRF 1 2\r\n#DISABLED#NEWGRF\\A.GRF\r\nNewGrf/B.Grf !\r\n");
+  f.manager.InitializeGrf();
+  EXPECT_EQ((std::vector<ListItem>{{"newgrf/c.grf 1 2", S::Active}, {"newgrf/a.grf", S::Off},
+                                   {"newgrf/b.grf", S::Inactive}}),
+            f.Items());
+  // Into the file that was read.
+  f.platform.dialogs.Expect(MessageKind::Confirmation,
+                            "File 'newgrf.cfg' or 'newgrfw.cfg' exists.\nDo you want to replace it ?",
+                            MessageButtons::YesNo, Answer::Yes);
+  f.platform.dialogs.Expect(MessageKind::Information, "'newgrfw.cfg' saved");
+  f.manager.butnGRFSaveClick();
+  EXPECT_EQ("newgrf/c.grf 1 2\r\n#DISABLED#newgrf/a.grf\r\nnewgrf/b.grf !\r\n", f.ttd.Read("NEWGRFW.CFG"));
+}
+
+TEST(InitializeGrf, ReloadRebuildsTheListAndKeepsTheUnsavedChangesFlag) {
+  ManagerFixture f;
+  f.UseTtdDirectory();
   f.ttd.Write("newgrf/a.grf", test::kNoSprites);
-  f.ttd.Write("newgrfw.cfg", "newgrf/a.grf !\r\n");
-  f.platform.dialogs.Expect(MessageKind::Error, "Kestrav could not create process!");
+  f.ttd.Write("newgrfw.cfg", "newgrf/a.grf\r\n");
   f.manager.InitializeGrf();
-  EXPECT_EQ((std::vector<ListItem>{{"newgrf/a.grf", S::Inactive}}), f.Items());
-}
+  ASSERT_EQ(1, f.manager.listGrfFiles.Count());
 
-TEST(InitializeGrf, WithTheProbeTurnedOffTheInactiveStateIsLeftAsSet) {
-  ManagerFixture f;
-  f.UseTtdDirectory();
-  f.manager.probePatchVersion = false;
-  f.manager.listGrfFiles.inactiveAvailable = false;
-  f.ttd.Write("newgrf/a.grf", test::kNoSprites);
-  f.ttd.Write("newgrfw.cfg", "newgrf/a.grf !\r\n");
+  test::TempDir other;
+  other.Write("newgrf/b.grf", test::kOneNormalSprite);
+  other.Write("newgrf/c.grf", test::kOneNormalSprite);
+  other.Write("newgrf/d.grf", test::kOneNormalSprite);
+  other.Write("newgrf/e.grf", test::kOnePseudoSprite);
+  other.Write("newgrf.cfg", "newgrf/c.grf\r\nnewgrf/d.grf !\r\nnewgrf/e.grf\r\n");
+  test::PutString(f.platform.registry, setting::kTtdPath, other.path());
+  f.manager.listGrfFiles.Toggle(0);
+  f.manager.fileChanged = true;
+  f.manager.quietSave = true;
+  f.manager.saveAccepted = false;
   f.manager.InitializeGrf();
-  EXPECT_TRUE(f.platform.processes.runs.empty());
-  EXPECT_EQ((std::vector<ListItem>{{"newgrf/a.grf", S::Active}}), f.Items());
-}
-
-TEST(InitializeGrf, RecountsTheSpritesOfTheMergedList) {
-  ManagerFixture f;
-  f.UseTtdDirectory();
-  f.ttd.Write("newgrf/active.grf", test::kOneNormalSprite);
-  f.ttd.Write("newgrf/inactive.grf", test::kOneNormalSprite);
-  f.ttd.Write("newgrf/off.grf", test::kOneNormalSprite);
-  f.ttd.Write("newgrf/pseudo.grf", test::kOnePseudoSprite);
-  f.ttd.Write("newgrfw.cfg",
-              "newgrf/active.grf\r\nnewgrf/inactive.grf !\r\n#DISABLED#newgrf/off.grf\r\nnewgrf/pseudo.grf\r\n"
-              "newgrf/gone.grf\r\n");
-  f.platform.dialogs.Expect(MessageKind::Warning, "Files:\n" + f.ttd.path() + "\\newgrf\\gone.grf\nwere not found.");
-  f.manager.InitializeGrf();
-  EXPECT_EQ(2, f.manager.spritesTotal);
-  EXPECT_EQ(1, f.manager.spritesInactive);
+  EXPECT_EQ((std::vector<ListItem>{{"newgrf/c.grf", S::Active}, {"newgrf/d.grf", S::Inactive},
+                                   {"newgrf/e.grf", S::Active}, {"newgrf/b.grf", S::Off}}),
+            f.Items());
+  // The merged list is recounted: normal sprites of the active and inactive files.
   EXPECT_EQ("Total Sprites: 2", f.view.status[0]);
   EXPECT_EQ("Active Sprites: 1", f.view.status[1]);
+  EXPECT_TRUE(f.manager.fileChanged);
+  EXPECT_FALSE(f.manager.quietSave);
+  EXPECT_FALSE(f.manager.saveAccepted);
+  ASSERT_EQ(2u, f.platform.processes.runs.size());
+  EXPECT_EQ(other.path() + "\\ -!S-", f.platform.processes.runs[1].commandLine);
 }
 
-// The real file system, with one operation made to fail for one path.
-class FailingFileSystem : public FileSystem {
- public:
-  explicit FailingFileSystem(FileSystem& real) : real_(real) {}
-  std::string failOpen;  // OpenForRead of this path fails
-  std::string failList;  // ListFiles of this directory throws
-
-  bool FileExists(const std::string& path) override { return real_.FileExists(path); }
-  bool DirectoryExists(const std::string& path) override { return real_.DirectoryExists(path); }
-  std::vector<std::string> ListFiles(const std::string& dir, const std::string& pattern) override {
-    if (dir == failList) throw OperationError("Cannot read directory " + dir);
-    return real_.ListFiles(dir, pattern);
+TEST(InitializeGrf, ThePatchIsProbedBeforeTheConfigurationIsMerged) {
+  const struct {
+    const char* version;  // what the patch writes; nothing: it cannot be started
+    bool probe;
+    GrfState shown;
+  } cases[] = {
+      {"0x02000A00", true, S::Inactive},
+      {"0x01000000", true, S::Active},
+      {nullptr, true, S::Inactive},  // the failure is reported and the load goes on
+      {"0x02000A00", false, S::Active},  // the probe turned off leaves the state as set
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.version ? c.version : "(no patch)");
+    ManagerFixture f;
+    f.UseTtdDirectory();
+    f.ttd.Write("ttdpatch.exe", "");
+    f.ttd.Write("newgrf/a.grf", test::kNoSprites);
+    f.ttd.Write("newgrfw.cfg", "newgrf/a.grf !\r\n");
+    f.manager.probePatchVersion = c.probe;
+    f.manager.listGrfFiles.inactiveAvailable = c.probe;
+    f.platform.processes.onRun = nullptr;
+    if (c.version) {
+      f.platform.processes.onRun = [&](const std::string&) {
+        f.ttd.Write("switches.xml", std::string("<switches ID=\"") + c.version + "\"/>");
+        return ProcessOutcome::Exited;
+      };
+    } else {
+      f.platform.dialogs.Expect(MessageKind::Error, "Kestrav could not create process!");
+    }
+    f.manager.InitializeGrf();
+    EXPECT_EQ(c.probe ? 1u : 0u, f.platform.processes.runs.size());
+    EXPECT_EQ((std::vector<ListItem>{{"newgrf/a.grf", c.shown}}), f.Items());
   }
-  std::optional<DosDateTime> LastWriteTime(const std::string& path) override { return real_.LastWriteTime(path); }
-  void CreateDirectories(const std::string& dir) override { real_.CreateDirectories(dir); }
-  std::unique_ptr<InputFile> OpenForRead(const std::string& path) override {
-    if (path == failOpen) return nullptr;
-    return real_.OpenForRead(path);
-  }
-  void WriteWholeFile(const std::string& path, const std::string& content) override {
-    real_.WriteWholeFile(path, content);
-  }
-  bool CopyFileOver(const std::string& source, const std::string& target) override {
-    return real_.CopyFileOver(source, target);
-  }
-  bool RemoveFile(const std::string& path) override { return real_.RemoveFile(path); }
-
- private:
-  FileSystem& real_;
-};
-
-struct FailureCase {
-  const char* name;
-  const char* newgrfFile;  // newgrf made a file instead of a directory
-  bool failList;
-  bool failConfig;
-  const char* error;  // "<ttd>" stands for the TTD directory
-  std::vector<ListItem> left;
-};
+}
 
 TEST(InitializeGrf, AFailingStepStopsTheLoadWithWhatWasBuilt) {
-  const FailureCase cases[] = {
-      {"newgrf cannot be created", "not a directory", false, false, "Cannot create directory <ttd>\\newgrf", {}},
-      {"newgrf cannot be listed", nullptr, true, false, "Cannot read directory <ttd>\\newgrf", {}},
-      {"the configuration cannot be read", nullptr, false, true, "Cannot open file <ttd>\\newgrfw.cfg",
+  const struct {
+    const char* name;
+    const char* failing;  // "newgrf" made a file, or the path whose reading fails
+    const char* error;
+    std::vector<ListItem> left;
+  } cases[] = {
+      {"newgrf cannot be created", nullptr, "Cannot create directory <ttd>\\newgrf", {}},
+      {"newgrf cannot be listed", "newgrf", "Cannot read directory <ttd>\\newgrf", {}},
+      {"the configuration cannot be read", "newgrfw.cfg", "Cannot open file <ttd>\\newgrfw.cfg",
        {{"newgrf/a.grf", S::Off}, {"newgrf/b.grf", S::Off}}},
   };
   for (const auto& c : cases) {
@@ -367,21 +234,19 @@ TEST(InitializeGrf, AFailingStepStopsTheLoadWithWhatWasBuilt) {
     test::TempDir ttd;
     test::TestPlatform platform;
     platform.processes.onRun = [](const std::string&) { return ProcessOutcome::Exited; };
-    FailingFileSystem files(*platform.system.files);
-    const Platform& ports = platform.ports;
-    Platform failing{files, ports.registry, ports.dialogs, ports.processes, ports.xml, ports.screen, ports.locale};
+    test::WatchedFileSystem files(*platform.system.files);
     test::RecordingView view;
-    TformManager manager(failing, view);
+    Platform ports = test::WithFiles(platform.ports, files);
+    TformManager manager(ports, view);
     test::PutString(platform.registry, setting::kTtdPath, ttd.path());
-    if (c.newgrfFile) {
-      ttd.Write("newgrf", c.newgrfFile);
-    } else {
+    if (c.failing) {
       ttd.Write("newgrf/a.grf", test::kOneNormalSprite);
       ttd.Write("newgrf/b.grf", test::kOneNormalSprite);
+    } else {
+      ttd.Write("newgrf", "not a directory");
     }
     ttd.Write("newgrfw.cfg", "newgrf/b.grf\r\nnewgrf/gone.grf\r\n");
-    if (c.failList) files.failList = ttd.path() + "\\newgrf";
-    if (c.failConfig) files.failOpen = ttd.path() + "\\newgrfw.cfg";
+    files.failList = files.failOpen = c.failing ? ttd.Join(c.failing) : "";
     manager.listGrfFiles.Add("newgrf/earlier.grf", S::Active);
 
     std::string error = c.error;
@@ -392,7 +257,7 @@ TEST(InitializeGrf, AFailingStepStopsTheLoadWithWhatWasBuilt) {
     } catch (const OperationError& raised) {
       EXPECT_EQ(error, raised.what());
     }
-    EXPECT_EQ(c.left, ItemsOf(manager.listGrfFiles));
+    EXPECT_EQ(c.left, test::ItemsOf(manager.listGrfFiles));
     EXPECT_GT(view.listChanges, 0);
     EXPECT_FALSE(view.selectDirectoryShown);
     EXPECT_TRUE(manager.listGrfFiles.enabled);

@@ -1,55 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "environment/settings_store.h"
 #include "support/grf_builder.h"
-#include "support/recording_view.h"
-#include "support/temp_dir.h"
-#include "support/test_platform.h"
-#include "ui/form_manager.h"
+#include "support/watched_file_system.h"
+#include "ui/manager_fixture.h"
 
 namespace kestrav {
 namespace {
 
-// The real file system, with a record of every file opened.
-class WatchedFiles : public FileSystem {
- public:
-  explicit WatchedFiles(FileSystem& files) : files_(files) {}
-  bool FileExists(const std::string& path) override {
-    looked.push_back(path);
-    return files_.FileExists(path);
-  }
-  bool DirectoryExists(const std::string& path) override { return files_.DirectoryExists(path); }
-  std::vector<std::string> ListFiles(const std::string& dir, const std::string& pattern) override {
-    return files_.ListFiles(dir, pattern);
-  }
-  std::optional<DosDateTime> LastWriteTime(const std::string& path) override { return files_.LastWriteTime(path); }
-  void CreateDirectories(const std::string& dir) override { files_.CreateDirectories(dir); }
-  std::unique_ptr<InputFile> OpenForRead(const std::string& path) override {
-    opened.push_back(path);
-    return files_.OpenForRead(path);
-  }
-  void WriteWholeFile(const std::string& path, const std::string& content) override {
-    files_.WriteWholeFile(path, content);
-  }
-  bool CopyFileOver(const std::string& source, const std::string& target) override {
-    return files_.CopyFileOver(source, target);
-  }
-  bool RemoveFile(const std::string& path) override { return files_.RemoveFile(path); }
-
-  std::vector<std::string> looked, opened;
-
- private:
-  FileSystem& files_;
-};
-
 // A TTD directory whose GRF files hold known numbers of normal sprites.
 class SpriteTotals : public ::testing::Test {
  protected:
-  SpriteTotals() {
-    SettingsStore settings(platform.registry);
-    settings.Open(true);
-    settings.WriteString(setting::kTtdPath, ttd.path());
-  }
+  SpriteTotals() { test::PutString(platform.registry, setting::kTtdPath, ttd.path()); }
 
   // A GRF file of normal sprites (and some pseudo sprites, which never count).
   void Grf(const std::string& relative, int normal) {
@@ -78,24 +39,21 @@ class SpriteTotals : public ::testing::Test {
 
   test::TempDir ttd;
   test::TestPlatform platform;
-  WatchedFiles files{*platform.system.files};
-  Platform ports{files, platform.registry, platform.dialogs, platform.processes, *platform.system.xml,
-                 platform.screen, *platform.system.locale};
+  test::WatchedFileSystem files{*platform.system.files};
+  Platform ports = test::WithFiles(platform.ports, files);
   test::RecordingView view;
   TformManager manager{ports, view};
 };
 
-TEST_F(SpriteTotals, EmptyListShowsZeroInBothPanels) {
+TEST_F(SpriteTotals, FullRecountAddsActiveAndInactiveFilesAndNeverOpensOffOnes) {
   manager.spritesTotal = 7;
   manager.CountAllSprites(true, 0);
   ExpectTotals(0, 0, "empty list");
-}
 
-TEST_F(SpriteTotals, FullRecountAddsActiveAndInactiveFilesAndNeverOpensOffOnes) {
   Grf("newgrf/a.grf", 10);
   Grf("newgrf/b.grf", 20);
   Grf("newgrf/off.grf", 40);
-  Add("newgrf/a.grf", GrfState::Active);
+  Add("newgrf/a.grf 1 2", GrfState::Active);
   Add("newgrf/b.grf", GrfState::Inactive);
   Add("newgrf/off.grf", GrfState::Off);
   Add("newgrf/gone.grf", GrfState::Off);  // missing, but off: no message
@@ -104,10 +62,8 @@ TEST_F(SpriteTotals, FullRecountAddsActiveAndInactiveFilesAndNeverOpensOffOnes) 
   const std::vector<std::string> counted{ttd.Join("newgrf/a.grf"), ttd.Join("newgrf/b.grf")};
   EXPECT_EQ(counted, files.looked);
   EXPECT_EQ(counted, files.opened);
-
-  // A second load of the same list gives the same totals.
   manager.CountAllSprites(true, -1);
-  ExpectTotals(30, 20, "second load");
+  ExpectTotals(30, 20, "second load of the same list");
 }
 
 TEST_F(SpriteTotals, MissingFilesAreReportedInListOrderAndAddNothing) {
@@ -122,25 +78,6 @@ TEST_F(SpriteTotals, MissingFilesAreReportedInListOrderAndAddNothing) {
   ExpectMissing("newgrf/folder.grf");
   manager.CountAllSprites(true, 0);
   ExpectTotals(12, 0, "missing files");
-  EXPECT_TRUE(platform.dialogs.Done());
-}
-
-TEST_F(SpriteTotals, EntryWithParametersCountsItsFile) {
-  Grf("newgrf/a.grf", 9);
-  Add("newgrf/a.grf 1 2", GrfState::Active);
-  manager.CountAllSprites(true, 0);
-  ExpectTotals(9, 0, "parameters");
-  EXPECT_EQ(std::vector<std::string>{ttd.Join("newgrf/a.grf")}, files.opened);
-}
-
-TEST_F(SpriteTotals, OnlyAnInactiveFileCountsInTheFirstPanelAlone) {
-  Grf("newgrf/big.grf", 500);
-  Add("newgrf/big.grf", GrfState::Inactive);
-  Add("newgrf/other.grf", GrfState::Off);
-  manager.CountAllSprites(true, 0);
-  ExpectTotals(500, 500, "inactive only");
-  EXPECT_EQ("Total Sprites: 500", view.status[0]);
-  EXPECT_EQ("Active Sprites: 0", view.status[1]);
 }
 
 TEST_F(SpriteTotals, EachClickMovesTheTotalsAndAFullCycleReturnsThem) {
@@ -148,47 +85,41 @@ TEST_F(SpriteTotals, EachClickMovesTheTotalsAndAFullCycleReturnsThem) {
   Grf("newgrf/b.grf", 7);
   Add("newgrf/a.grf", GrfState::Off);
   Add("newgrf/b.grf 4", GrfState::Active);
-  manager.CountAllSprites(true, -1);
-  ExpectTotals(7, 0, "start");
-
-  Click(0);  // Off -> Inactive
-  ExpectTotals(37, 30, "Off -> Inactive");
-  Click(0);  // Inactive -> Active
-  ExpectTotals(37, 0, "Inactive -> Active");
-  Click(0);  // Active -> Off
-  ExpectTotals(7, 0, "Active -> Off");
-
-  manager.listGrfFiles.inactiveAvailable = false;
-  Click(0);  // Off -> Active
-  ExpectTotals(37, 0, "Off -> Active");
-  manager.CountAllSprites(true, -1);
-  ExpectTotals(37, 0, "a full recount agrees");
-  Click(0);  // Active -> Off
-  ExpectTotals(7, 0, "Active -> Off without the inactive state");
-  Click(1);
-  ExpectTotals(0, 0, "the other entry off");
-}
-
-TEST_F(SpriteTotals, ClickOnAMissingFileReportsItAndKeepsTheTotals) {
-  Grf("newgrf/a.grf", 5);
-  Add("newgrf/a.grf", GrfState::Active);
   Add("newgrf/gone.grf 3", GrfState::Off);
   manager.CountAllSprites(true, -1);
+  ExpectTotals(7, 0, "start");
+  const std::pair<int, std::pair<int, int>> clicks[] = {
+      {0, {37, 30}},  // Off -> Inactive
+      {0, {37, 0}},   // Inactive -> Active
+      {0, {7, 0}},    // Active -> Off
+      {1, {0, 0}},    // Active -> Off
+      {1, {7, 7}},    // Off -> Inactive
+  };
+  for (const auto& [index, totals] : clicks) {
+    Click(index);
+    ExpectTotals(totals.first, totals.second, "click on " + std::to_string(index));
+  }
+  manager.listGrfFiles.inactiveAvailable = false;
+  Click(0);  // Off -> Active
+  ExpectTotals(37, 7, "Off -> Active");
+  manager.CountAllSprites(true, -1);
+  ExpectTotals(37, 7, "a full recount agrees");
+  // A click on a missing file reports it and keeps the totals.
   ExpectMissing("newgrf/gone.grf");
-  Click(1);
-  ExpectTotals(5, 0, "missing file clicked");
+  Click(2);
+  ExpectTotals(37, 7, "missing file clicked");
 }
 
-TEST_F(SpriteTotals, WithoutATtdDirectoryThePathsStartEmpty) {
+TEST(SpriteTotalsWithoutTtdDirectory, ThePathsStartEmptyAndNoSettingsKeyIsMade) {
   test::TestPlatform bare;
-  test::RecordingView bareView;
-  TformManager fresh(bare.ports, bareView);
-  fresh.listGrfFiles.Add("newgrf/nowhere-kestrav.grf", GrfState::Active);
+  test::RecordingView view;
+  TformManager manager(bare.ports, view);
+  manager.listGrfFiles.Add("newgrf/nowhere-kestrav.grf", GrfState::Active);
   bare.dialogs.Expect(MessageKind::Error, "Cannot find file:\nnewgrf/nowhere-kestrav.grf");
-  fresh.CountAllSprites(true, 0);
-  EXPECT_EQ(0, fresh.spritesTotal);
-  EXPECT_EQ("Total Sprites: 0", bareView.status[0]);
-  EXPECT_FALSE(bare.registry.KeyExists(kSettingsKeyPath)) << "counting creates no settings key";
+  manager.CountAllSprites(true, 0);
+  EXPECT_EQ(0, manager.spritesTotal);
+  EXPECT_EQ("Total Sprites: 0", view.status[0]);
+  EXPECT_FALSE(bare.registry.KeyExists(kSettingsKeyPath));
 }
 
 }  // namespace
