@@ -1,0 +1,272 @@
+#include "ui/win32/manager_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "environment/window_geometry.h"
+#include "grf/sprite_totals.h"
+#include "platform/operation_error.h"
+#include "ui/win32/main_menu.h"
+#include "ui/win32/message_guard.h"
+
+namespace kestrav::win32 {
+namespace {
+
+constexpr const char* kWindowClass = "TformManager";
+
+// Tahoma 8 point at 96 dots per inch, kept at that size on any screen: the layout of the
+// window is in fixed pixels.
+constexpr int kFontHeight = -11;
+
+void RegisterWindowClass(WNDPROC procedure) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = ::GetModuleHandleA(nullptr);
+  windowClass.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+  windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  if (!::RegisterClassExA(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    throw OperationError("Cannot create the main window");
+  }
+}
+
+HWND CreateChild(const char* windowClass, const char* text, DWORD style, int x, int y, int width, int height,
+                 HWND parent, UINT id) {
+  HWND child = ::CreateWindowExA(0, windowClass, text, WS_CHILD | style, x, y, width, height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleA(nullptr),
+                                 nullptr);
+  if (!child) throw OperationError("Cannot create the main window");
+  return child;
+}
+
+}  // namespace
+
+ManagerWindow::ManagerWindow(Platform& platform)
+    : platform_(platform), manager_(platform, *this), list_(manager_, platform.dialogs) {}
+
+ManagerWindow::~ManagerWindow() {
+  if (window_) ::DestroyWindow(window_);
+}
+
+void ManagerWindow::Create() {
+  RegisterWindowClass(WindowProc);
+  font_.reset(::CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                            "Tahoma"));
+  if (!font_) throw OperationError("Cannot create the main window");
+  accelerators_ = CreateMainAccelerators();
+  UniqueMenu menu = CreateMainMenu();
+  window_ = ::CreateWindowExA(0, kWindowClass, kApplicationTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              CW_USEDEFAULT, CW_USEDEFAULT, kDefaultWindowWidth, kDefaultWindowHeight, nullptr,
+                              menu.get(), ::GetModuleHandleA(nullptr), this);
+  if (!window_) throw OperationError("Cannot create the main window");
+  menu_ = menu.release();
+  CreateControls();
+  manager_.FormCreate();
+}
+
+void ManagerWindow::Show(int showCommand) {
+  ::ShowWindow(window_, showCommand);
+  // The size the window opens with reaches the resize handler as every later size does.
+  OnSize();
+  ::UpdateWindow(window_);
+}
+
+void ManagerWindow::CreateControls() {
+  list_.Create(window_, kListId, font_.get());
+  CreateSelectDirectoryButton();
+  CreateStatusBar();
+  OnSize();
+}
+
+void ManagerWindow::CreateSelectDirectoryButton() {
+  button_ = CreateChild("BUTTON", "Select TTD Directory", WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, 72, 144, 161,
+                        25, window_, CommandId(Command::SelectTtdDirectory));
+  ::SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  ::SetWindowPos(button_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  toolTip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                               ::GetModuleHandleA(nullptr), nullptr);
+  if (!toolTip_) throw OperationError("Cannot create the main window");
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(button_);
+  tool.lpszText = const_cast<char*>(kSelectDirectoryHint);
+  if (!::SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    throw OperationError("Cannot create the main window");
+  }
+}
+
+void ManagerWindow::CreateStatusBar() {
+  status_ = CreateChild(STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window_, kStatusBarId);
+  ::SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  ApplyPanelWidths();
+  SetStatusText(0, kTotalSpritesPanelText);
+  SetStatusText(1, kActiveSpritesPanelText);
+}
+
+void ManagerWindow::ApplyPanelWidths() {
+  if (!status_) return;
+  // Right edges; -1 lets the last panel take the rest of the bar.
+  int edges[2] = {panelWidths_[0], -1};
+  ::SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+}
+
+void ManagerWindow::OnSize() {
+  if (!window_ || !status_ || ::IsIconic(window_)) return;
+  ::SendMessageA(status_, WM_SIZE, 0, 0);  // the bar places itself at the bottom
+  RECT client{};
+  RECT bar{};
+  ::GetClientRect(window_, &client);
+  ::GetWindowRect(status_, &bar);
+  const int listHeight = std::max(0L, client.bottom - (bar.bottom - bar.top));
+  ::MoveWindow(list_.handle(), 0, 0, client.right, listHeight, TRUE);
+  manager_.FormResize(Bounds().width);
+}
+
+LRESULT CALLBACK ManagerWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<ManagerWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_ = window;
+  }
+  auto* self = reinterpret_cast<ManagerWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    self->window_ = nullptr;
+    self->button_ = self->toolTip_ = self->status_ = nullptr;
+    self->menu_ = nullptr;
+    return ::DefWindowProcA(window, message, wParam, lParam);
+  }
+  return Guarded(self->platform_.dialogs, 0, [&] { return self->Handle(message, wParam, lParam); });
+}
+
+LRESULT ManagerWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETMINMAXINFO: {
+      auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+      limits.ptMinTrackSize = POINT{kMinWindowWidth, kMinWindowHeight};
+      return 0;
+    }
+    case WM_SIZE:
+      OnSize();
+      return 0;
+    case WM_SETFOCUS:
+      if (list_.handle()) ::SetFocus(list_.handle());
+      return 0;
+    case WM_MEASUREITEM: {
+      auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (item.CtlType != ODT_LISTBOX) break;
+      item.itemHeight = kListItemHeight;
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item.CtlType != ODT_LISTBOX) break;
+      list_.Draw(item);
+      return TRUE;
+    }
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_CLOSE:
+      if (manager_.FormClose() == CloseAction::Free) ::DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      ::PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return ::DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void ManagerWindow::OnCommand(UINT id, UINT code, HWND control) {
+  if (control && control == list_.handle()) {
+    if (code == LBN_SELCHANGE) {
+      manager_.ListKeyboardSelect(static_cast<int>(::SendMessageA(control, LB_GETCURSEL, 0, 0)));
+    }
+    return;
+  }
+  if (control && (control != button_ || code != BN_CLICKED)) return;
+  if (const auto command = CommandOfId(id)) manager_.RunCommand(*command);
+}
+
+void ManagerWindow::SetCommandEnabled(Command command, bool enabled) {
+  if (command == Command::SelectTtdDirectory) {
+    if (button_) ::EnableWindow(button_, enabled ? TRUE : FALSE);
+    return;
+  }
+  if (!menu_) return;
+  ::EnableMenuItem(menu_, CommandId(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  if (OnMenuBar(command) && window_) ::DrawMenuBar(window_);
+}
+
+bool ManagerWindow::IsCommandEnabled(Command command) const {
+  if (command == Command::SelectTtdDirectory) return button_ && ::IsWindowEnabled(button_);
+  if (!menu_) return false;
+  const UINT state = ::GetMenuState(menu_, CommandId(command), MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void ManagerWindow::ShowSelectDirectoryButton(bool shown) {
+  if (!button_) return;
+  ::SetWindowPos(button_, HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void ManagerWindow::ListChanged() { list_.Show(manager_.listGrfFiles); }
+
+void ManagerWindow::SetStatusText(int panel, const std::string& text) {
+  if (status_) ::SendMessageA(status_, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int ManagerWindow::ItemAtPoint(int x, int y, bool pastEnd) const { return list_.ItemAtPoint(x, y, pastEnd); }
+
+bool ManagerWindow::InCheckBox(int x, int y) const { return GrfListBox::InCheckBox(x, y); }
+
+void ManagerWindow::DragStarted() { list_.DragStarted(); }
+
+void ManagerWindow::DragEnded() { list_.DragEnded(); }
+
+void ManagerWindow::SetStatusPanelWidth(int panel, int width) {
+  if (panel < 0 || panel > 1) return;
+  panelWidths_[panel] = width;
+  ApplyPanelWidths();
+}
+
+WindowBounds ManagerWindow::Bounds() const {
+  RECT rect{};
+  if (!window_) return {};
+  if (::IsIconic(window_) || ::IsZoomed(window_)) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    ::GetWindowPlacement(window_, &placement);
+    rect = placement.rcNormalPosition;
+  } else {
+    ::GetWindowRect(window_, &rect);
+  }
+  return WindowBounds{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void ManagerWindow::SetBounds(const WindowBounds& bounds) {
+  if (window_) {
+    ::SetWindowPos(window_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void ManagerWindow::RequestClose() {
+  if (window_) ::SendMessageA(window_, WM_CLOSE, 0, 0);
+}
+
+void ManagerWindow::EndApplication() { ::PostQuitMessage(0); }
+
+}  // namespace kestrav::win32
