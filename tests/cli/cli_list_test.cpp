@@ -40,12 +40,6 @@ TEST(CliList, PrintsTheListAndTheStatusBarWithTheBoxesOnStandardError) {
     EXPECT_EQ(c.probeError + warning, run.err);
   }
   EXPECT_NE(std::string::npos, dir.Read("newgrfw.cfg").find("# my list")) << "listing changes nothing";
-
-  const auto save = RunCliCommand({"save", dir.path(), "--inactive"});
-  EXPECT_EQ(0, save.status);
-  EXPECT_EQ("", save.out);
-  EXPECT_EQ(warning + kReplace + "Information: 'newgrfw.cfg' saved\n", save.err);
-  EXPECT_EQ("newgrf/b.grf 1 2\r\nnewgrf/a.grf !\r\n#DISABLED#newgrf/c.grf\r\n", dir.Read("newgrfw.cfg"));
 }
 
 TEST(CliSave, AQuestionAnsweredNoOrAnUnknownEditionFailsTheRun) {
