@@ -15,8 +15,7 @@ TEST(HoldsGameOrPatch, AcceptsAFolderWithAnyMarkerFile) {
   } cases[] = {
       {{"GameGFX.exe"}, {}, true}, {{"tycoon.exe"}, {}, true}, {{"ttdx.exe"}, {}, true}, {{"ttdlx.exe"}, {}, true},
       {{"ttd.exe"}, {}, true}, {{"ttdpatch.exe"}, {}, true}, {{"ttdpatchw.exe"}, {}, true}, {{"TTDX.EXE"}, {}, true},
-      {{"gamegfx.EXE", "readme.txt"}, {}, true}, {{}, {}, false},
-      {{"ttdpatch.ex", "ttdx.exe.bak", "newgrf.cfg", "sub/ttdx.exe"}, {}, false},
+      {{}, {}, false}, {{"ttdpatch.ex", "ttdx.exe.bak", "newgrf.cfg", "sub/ttdx.exe"}, {}, false},
       {{}, {"tycoon.exe", "GameGFX.exe"}, false}, {{"ttdlx.exe"}, {"tycoon.exe"}, true},
   };
   auto files = MakeSystemAdapters().files;

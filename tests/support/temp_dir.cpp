@@ -1,5 +1,6 @@
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -12,12 +13,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path Native(const std::string& path) {
-  std::string text = path;
-  for (char& c : text) {
-    if (c == '\\' || c == '/') c = static_cast<char>(fs::path::preferred_separator);
-  }
-  return fs::path(text);
+// Both systems' file functions take "/" as a separator.
+fs::path Native(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
 }
 
 }  // namespace
@@ -25,16 +24,9 @@ fs::path Native(const std::string& path) {
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  std::ostringstream name;
-  name << "kestrav-test-" << stamp << "-" << counter++;
-  const fs::path dir = fs::temp_directory_path() / name.str();
-  fs::create_directories(dir);
-  path_ = dir.string();
-#ifdef _WIN32
-  for (char& c : path_) {
-    if (c == '/') c = '\\';
-  }
-#endif
+  const std::string name = "kestrav-test-" + std::to_string(stamp) + "-" + std::to_string(counter++);
+  path_ = (fs::temp_directory_path() / name).string();  // with "\\" on Windows
+  fs::create_directories(path_);
 }
 
 TempDir::~TempDir() {
@@ -50,25 +42,22 @@ TempDir::~TempDir() {
 
 std::string TempDir::Join(const std::string& relative) const {
   std::string joined = path_ + "\\" + relative;
-  for (std::size_t i = path_.size(); i < joined.size(); ++i) {
-    if (joined[i] == '/') joined[i] = '\\';
-  }
+  std::replace(joined.begin() + static_cast<std::ptrdiff_t>(path_.size()), joined.end(), '/', '\\');
   return joined;
 }
 
 std::string TempDir::Write(const std::string& relative, const std::string& content) const {
   const fs::path file = Native(Join(relative));
   fs::create_directories(file.parent_path());
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  if (!out) throw std::runtime_error("cannot write test file " + file.string());
+  if (!std::ofstream(file, std::ios::binary | std::ios::trunc).write(content.data(), std::ssize(content))) {
+    throw std::runtime_error("cannot write test file " + file.string());
+  }
   return Join(relative);
 }
 
 std::string TempDir::Read(const std::string& relative) const {
-  std::ifstream in(Native(Join(relative)), std::ios::binary);
   std::ostringstream content;
-  content << in.rdbuf();
+  content << std::ifstream(Native(Join(relative)), std::ios::binary).rdbuf();
   return content.str();
 }
 
