@@ -5,58 +5,45 @@
 //
 //   id TEXT     a switch list whose document element has ID="TEXT" (TEXT as written)
 //   malformed   a switch list cut off inside its document element
-//   noid        a well-formed switch list without an ID attribute
-//   noroot      an XML declaration and a comment, but no document element
 //   nothing     no switch list at all
 //   hang MS     keeps running MS milliseconds (at most a minute) before going on
-//   inherit H   signals the event whose inherited handle value is H
 //
 // Without standin.txt it writes the list of a recent patch. Started without "-!S-" it
-// writes no list. Each start records in standin.log beside the executable how it was
-// started, so tests can check the command line, directory, priority and window state.
+// writes no list. Each start records in standin.log beside the executable whether it found
+// a switch list already there and how its window was to be shown.
 #ifndef _WIN32
 int main() { return 2; }  // only the Windows build starts it
 #else
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
 constexpr const char* kRecentId = "0x0207012C";
 
-std::string SwitchList(const std::string& rootAttributes) {
-  return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<switches" + rootAttributes +
-         ">\r\n  <switch name=\"first\" type=\"bool\" value=\"1\"/>\r\n"
+std::string SwitchList(const std::string& id) {
+  return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<switches ID=\"" + id +
+         "\">\r\n  <switch name=\"first\" type=\"bool\" value=\"1\"/>\r\n"
          "  <switch name=\"second\" type=\"string\" value=\"text\"/>\r\n</switches>\r\n";
 }
 
 // Carries out one directive; false for one it does not know. The switch list is written
 // only when the patch was started to write it.
 bool Perform(const std::string& directive, const std::string& argument, bool probed) {
+  std::string list;
   if (directive == "hang") {
     ::Sleep(static_cast<DWORD>(std::clamp(std::atol(argument.c_str()), 0L, 60000L)));
     return true;
-  }
-  if (directive == "inherit") {
-    ::SetEvent(reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::strtoull(argument.c_str(), nullptr, 10))));
+  } else if (directive == "nothing") {
     return true;
-  }
-  if (directive == "nothing") return true;
-  std::string list;
-  if (directive == "id") {
-    list = SwitchList(" ID=\"" + argument + "\"");
+  } else if (directive == "id") {
+    list = SwitchList(argument);
   } else if (directive == "malformed") {
-    list = SwitchList(" ID=\"" + std::string(kRecentId) + "\"").substr(0, 80);
-  } else if (directive == "noid") {
-    list = SwitchList(" version=\"2.7\"");
-  } else if (directive == "noroot") {
-    list = "<?xml version=\"1.0\"?>\r\n<!-- no switches -->\r\n";
+    list = SwitchList(kRecentId).substr(0, 80);
   } else {
     return false;
   }
@@ -70,16 +57,12 @@ int main(int argc, char** argv) {
   char buffer[MAX_PATH * 4];
   const std::string module(buffer, ::GetModuleFileNameA(nullptr, buffer, sizeof buffer));
   const std::string dir = module.substr(0, module.find_last_of('\\'));
-  const DWORD size = ::GetCurrentDirectoryA(sizeof buffer, buffer);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   ::GetStartupInfoA(&startup);
-  std::ostringstream log;
-  log << "command=" << ::GetCommandLineA() << "\ndirectory=" << std::string(buffer, size < sizeof buffer ? size : 0)
-      << "\nmodule=" << module << "\nswitches=" << (std::ifstream("switches.xml") ? "present" : "absent")
-      << "\npid=" << ::GetCurrentProcessId() << "\npriority=" << ::GetPriorityClass(::GetCurrentProcess())
-      << "\nflags=" << startup.dwFlags << "\nshow=" << startup.wShowWindow << "\n";
-  std::ofstream(dir + "\\standin.log", std::ios::binary | std::ios::trunc) << log.str();
+  std::ofstream(dir + "\\standin.log", std::ios::binary | std::ios::trunc)
+      << "switches.xml " << (std::ifstream("switches.xml") ? "present" : "absent") << ", flags " << startup.dwFlags
+      << ", show " << startup.wShowWindow;
 
   const bool probed = std::any_of(argv + 1, argv + argc, [](const char* arg) { return std::string(arg) == "-!S-"; });
   std::ifstream script(dir + "\\standin.txt");

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,49 +17,40 @@
 namespace kestrav {
 namespace {
 
-// The visible dialog window of this thread, or null while it is not up yet.
-HWND FindDialog() {
-  HWND found = nullptr;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM result) -> BOOL {
-        char name[16] = {};
-        ::GetClassNameA(window, name, sizeof name);
-        if (std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
+// Answers the dialog of this thread once it is up (the dialog's own loop runs the timer);
+// true when done. Gives up after some seconds: a box left open would hang the test program.
+std::function<bool(HWND)> answer;
+int ticks = 0;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  HWND dialog = nullptr;
+  const auto visible = [](HWND window, LPARAM found) -> BOOL {
+    char name[16] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  };
+  ::EnumThreadWindows(::GetCurrentThreadId(), visible, reinterpret_cast<LPARAM>(&dialog));
+  if (!dialog || !answer) return;
+  if (++ticks > 200) {
+    ::EndDialog(dialog, IDCANCEL);
+  } else if (answer(dialog)) {
+    answer = nullptr;
+  }
 }
 
-// Runs answer on the dialog as soon as it is up (the dialog's own loop runs the timer).
-class DialogAnswerer {
- public:
-  explicit DialogAnswerer(std::function<bool(HWND)> answer) {
-    current_ = this;
-    answer_ = std::move(answer);
-    timer_ = ::SetTimer(nullptr, 0, 50, Tick);
-  }
-  ~DialogAnswerer() {
-    ::KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (!current_ || current_->done_) return;
-    const HWND dialog = FindDialog();
-    // Gives up after a few seconds: a box left open would hang the test program.
-    if (++current_->ticks_ > 200 && dialog) ::EndDialog(dialog, IDCANCEL);
-    if (dialog && current_->answer_(dialog)) current_->done_ = true;
-  }
-  static inline DialogAnswerer* current_ = nullptr;
-  std::function<bool(HWND)> answer_;
-  UINT_PTR timer_ = 0;
-  int ticks_ = 0;
-  bool done_ = false;
-};
+// What show gives back while answerer answers the dialog it brings up.
+template <class Show>
+auto Answered(std::function<bool(HWND)> answerer, Show show) {
+  answer = std::move(answerer);
+  ticks = 0;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, Tick);
+  const auto result = show();
+  ::KillTimer(nullptr, timer);
+  answer = nullptr;
+  return result;
+}
 
 std::string TextOf(HWND window) {
   char text[512] = {};
@@ -68,13 +58,9 @@ std::string TextOf(HWND window) {
   return text;
 }
 
+// Presses the button, or closes the box from its title bar for IDCLOSE.
 void Press(HWND dialog, int button) {
-  if (button == IDCLOSE) {
-    ::PostMessageA(dialog, WM_CLOSE, 0, 0);
-    return;
-  }
-  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
+  ::PostMessageA(dialog, button == IDCLOSE ? WM_CLOSE : WM_COMMAND, button == IDCLOSE ? 0 : button, 0);
 }
 
 TEST(Win32MessageBox, ShowsCaptionTextAndButtonsAndGivesTheAnswer) {
@@ -85,41 +71,38 @@ TEST(Win32MessageBox, ShowsCaptionTextAndButtonsAndGivesTheAnswer) {
     int press;
     Answer answer;
   };
+  // Every box waits a moment for a window manager that is not there: one box of each kind.
   const Case cases[] = {
-      {MessageKind::Warning, MessageButtons::Ok, {IDOK}, IDOK, Answer::Ok},
+      {MessageKind::Warning, MessageButtons::YesNo, {IDYES, IDNO}, IDYES, Answer::Yes},
       {MessageKind::Error, MessageButtons::Ok, {IDOK}, IDCLOSE, Answer::Ok},
       {MessageKind::Information, MessageButtons::Ok, {IDOK}, IDOK, Answer::Ok},
-      {MessageKind::Confirmation, MessageButtons::YesNo, {IDYES, IDNO}, IDYES, Answer::Yes},
-      {MessageKind::Warning, MessageButtons::YesNo, {IDYES, IDNO}, IDNO, Answer::No},
       {MessageKind::Confirmation, MessageButtons::YesNoCancel, {IDYES, IDNO, IDCANCEL}, IDCLOSE, Answer::Cancel},
   };
   const HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
                                        nullptr, nullptr);
-  // Every box waits a moment for a window manager that is not there: few boxes, owned and not.
   bool owned = false;
   for (const Case& test : cases) {
     const HWND boxOwner = (owned = !owned) ? owner : nullptr;
     Win32Dialogs dialogs(boxOwner);
-    {
-      std::string caption, text;
-      std::vector<int> shown;
-      HWND ownedBy = nullptr;
-      const DialogAnswerer answerer([&](HWND box) {
-        caption = TextOf(box);
-        text = TextOf(::GetDlgItem(box, 0xFFFF));
-        for (const int button : {IDOK, IDYES, IDNO, IDCANCEL}) {
-          if (::GetDlgItem(box, button)) shown.push_back(button);
-        }
-        ownedBy = ::GetWindow(box, GW_OWNER);
-        Press(box, test.press);
-        return true;
-      });
-      EXPECT_EQ(test.answer, dialogs.ShowMessage(test.kind, "Line one\nline two", test.buttons));
-      EXPECT_EQ(CaptionOf(test.kind), caption);
-      EXPECT_EQ("Line one\nline two", text);
-      EXPECT_EQ(test.shown, shown) << caption;
-      EXPECT_EQ(boxOwner, ownedBy);
-    }
+    std::string caption, text;
+    std::vector<int> shown;
+    HWND ownedBy = nullptr;
+    const auto reader = [&](HWND box) {
+      caption = TextOf(box);
+      text = TextOf(::GetDlgItem(box, 0xFFFF));
+      for (const int button : {IDOK, IDYES, IDNO, IDCANCEL}) {
+        if (::GetDlgItem(box, button)) shown.push_back(button);
+      }
+      ownedBy = ::GetWindow(box, GW_OWNER);
+      Press(box, test.press);
+      return true;
+    };
+    EXPECT_EQ(test.answer,
+              Answered(reader, [&] { return dialogs.ShowMessage(test.kind, "Line one\nline two", test.buttons); }));
+    EXPECT_EQ(CaptionOf(test.kind), caption);
+    EXPECT_EQ("Line one\nline two", text);
+    EXPECT_EQ(test.shown, shown) << caption;
+    EXPECT_EQ(boxOwner, ownedBy);
   }
   ::DestroyWindow(owner);
 }
@@ -129,32 +112,25 @@ TEST(Win32FolderBrowser, ChecksTheSelectionAndReturnsTheChosenFolder) {
   {
     const test::TempDir dir;
     Win32Dialogs dialogs;
-    std::vector<std::string> checked;
+    std::string checked;
     const auto accept = [&](const std::string& path) {
-      checked.push_back(path);
+      checked = path;
       return path == dir.path();
     };
-    struct Case {
-      int press;
-      std::optional<std::string> chosen;
+    std::optional<bool> okEnabled;
+    // Wine's tree may still move the selection while it fills: selects the folder again
+    // until the check has seen it.
+    const auto chooser = [&](HWND browser) {
+      if (checked != dir.path()) {
+        ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(dir.path().c_str()));
+        return false;
+      }
+      okEnabled = ::IsWindowEnabled(::GetDlgItem(browser, IDOK)) != FALSE;
+      Press(browser, IDOK);
+      return true;
     };
-    for (const Case& test : {Case{IDOK, dir.path()}, Case{IDCANCEL, std::nullopt}}) {
-      checked.clear();
-      std::optional<bool> okEnabled;
-      // Wine's tree may still move the selection while it fills: selects the folder again
-      // until the check has seen it.
-      const DialogAnswerer answerer([&](HWND browser) {
-        if (checked.empty() || checked.back() != dir.path()) {
-          ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(dir.path().c_str()));
-          return false;
-        }
-        okEnabled = ::IsWindowEnabled(::GetDlgItem(browser, IDOK)) != FALSE;
-        Press(browser, test.press);
-        return true;
-      });
-      EXPECT_EQ(test.chosen, dialogs.BrowseForFolder("Pick the folder", dir.path(), accept));
-      EXPECT_EQ(true, okEnabled);
-    }
+    EXPECT_EQ(dir.path(), Answered(chooser, [&] { return dialogs.BrowseForFolder("Pick", dir.path(), accept); }));
+    EXPECT_EQ(true, okEnabled);
   }
   ::CoUninitialize();
 }

@@ -31,21 +31,6 @@ TEST_F(MsxmlReader, ReadsFilesInFoldersWhoseNamesLookLikeUrls) {
   }
 }
 
-TEST_F(MsxmlReader, ConvertsTheDocumentsEncodingToTheAnsiCodePage) {
-  char eAcute[8] = {};
-  BOOL lossy = FALSE;
-  const int size = ::WideCharToMultiByte(CP_ACP, 0, L"\u00e9", 1, eAcute, sizeof eAcute, nullptr, &lossy);
-  const std::string expected = lossy ? "?" : std::string(eAcute, static_cast<std::size_t>(size));
-  EXPECT_EQ("x" + expected,
-            xml.ReadRootAttribute(dir.Write("latin.xml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"
-                                                         "<switches ID=\"x\xE9\"/>"),
-                                  "ID"));
-  EXPECT_EQ("x" + expected, xml.ReadRootAttribute(dir.Write("utf8.xml", "<switches ID=\"x\xC3\xA9\"/>"), "ID"));
-  const std::wstring wide = L"\xFEFF<switches ID=\"0x1F\"/>";
-  const std::string utf16(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
-  EXPECT_EQ("0x1F", xml.ReadRootAttribute(dir.Write("utf16.xml", utf16), "ID"));
-}
-
 TEST_F(MsxmlReader, ReadsAListThePatchStillHoldsOpenUnlessItIsLocked) {
   const std::string path = dir.Write("switches.xml", "<switches ID=\"7\"/>");
   {
