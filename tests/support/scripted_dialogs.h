@@ -47,11 +47,10 @@ class ScriptedDialogs : public Dialogs {
     return answer;
   }
 
-  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& lastDirectory,
+  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& /*lastDirectory*/,
                                              const std::function<bool(const std::string&)>& accept) override {
     ++browseCount;
     browseTitle = title;
-    browseLastDirectory = lastDirectory;
     browseAccept = accept;
     if (browses_.empty()) {
       ADD_FAILURE() << "unexpected folder browser: " << title;
@@ -65,7 +64,6 @@ class ScriptedDialogs : public Dialogs {
   std::vector<ShownMessage> shown;  // every box shown, in order
   // What the last browser was opened with.
   std::string browseTitle;
-  std::string browseLastDirectory;
   std::function<bool(const std::string&)> browseAccept;
   int browseCount = 0;
 
