@@ -1,7 +1,7 @@
 #pragma once
 // A main window view that records what the controller asked of it. Its list has items 13
-// pixels high from the top of a client area of clientWidth x clientHeight, with check boxes
-// in the first 16 pixels.
+// pixels high from the top of a client area of 300 x 300 pixels, with check boxes in the
+// first 16 pixels.
 #include <map>
 #include <string>
 
@@ -13,18 +13,13 @@ namespace kestrav::test {
 class RecordingView : public ManagerView {
  public:
   void SetCommandEnabled(Command command, bool enabled) override { enabled_[command] = enabled; }
-  bool IsCommandEnabled(Command command) const override {
-    const auto it = enabled_.find(command);
-    return it == enabled_.end() ? true : it->second;
-  }
+  bool IsCommandEnabled(Command command) const override { return !enabled_.contains(command) || enabled_.at(command); }
   void ShowSelectDirectoryButton(bool shown) override { selectDirectoryShown = shown; }
   void ListChanged() override { ++listChanges; }
   int ItemAtPoint(int x, int y, bool pastEnd) const override {
-    if (x < 0 || y < 0 || x >= clientWidth || y >= clientHeight) return -1;
+    if (x < 0 || y < 0 || x >= 300 || y >= 300) return -1;
     const int count = list ? list->Count() : 0;
-    const int index = y / kItemHeight;
-    if (index < count) return index;
-    return pastEnd ? count : -1;
+    return y / 13 < count ? y / 13 : pastEnd ? count : -1;
   }
   bool InCheckBox(int x, int /*y*/) const override { return x >= 0 && x < 16; }
   void DragStarted() override { dragging = true; }
@@ -36,11 +31,7 @@ class RecordingView : public ManagerView {
   void RequestClose() override { ++closeRequests; }
   void EndApplication() override { ended = true; }
 
-  static constexpr int kItemHeight = 13;
   const GrfCheckList* list = nullptr;  // the items the view shows
-  int clientWidth = 300;
-  int clientHeight = 300;
-
   bool selectDirectoryShown = false;
   int listChanges = 0;
   bool dragging = false;

@@ -1,21 +1,17 @@
 #pragma once
 // A dialogs port that plays a script: each message box must be the next expected one
 // (kind, text, buttons), and gets the scripted answer. An unexpected box fails the test.
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/dialogs.h"
 
 namespace kestrav::test {
-
-struct ExpectedMessage {
-  MessageKind kind;
-  std::string text;
-  MessageButtons buttons = MessageButtons::Ok;
-  Answer answer = Answer::Ok;
-};
 
 struct ShownMessage {
   MessageKind kind;
@@ -25,29 +21,56 @@ struct ShownMessage {
 
 class ScriptedDialogs : public Dialogs {
  public:
-  ~ScriptedDialogs() override;  // fails the test when expected boxes were never shown
+  ~ScriptedDialogs() override {  // fails the test when expected boxes were never shown
+    for (const auto& left : messages_) ADD_FAILURE() << "expected message box never shown: " << left.first.text;
+    if (!browses_.empty()) ADD_FAILURE() << browses_.size() << " expected folder browser(s) never shown";
+  }
 
   void Expect(MessageKind kind, const std::string& text, MessageButtons buttons = MessageButtons::Ok,
-              Answer answer = Answer::Ok);
+              Answer answer = Answer::Ok) {
+    messages_.push_back({ShownMessage{kind, text, buttons}, answer});
+  }
   // The next folder browser returns folder (nothing: the user cancels).
-  void ExpectBrowse(std::optional<std::string> folder);
+  void ExpectBrowse(std::optional<std::string> folder) { browses_.push_back(std::move(folder)); }
 
-  Answer ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override;
-  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& lastDirectory,
-                                             const std::function<bool(const std::string&)>& accept) override;
+  Answer ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override {
+    shown.push_back(ShownMessage{kind, text, buttons});
+    if (messages_.empty()) {
+      ADD_FAILURE() << "unexpected " << CaptionOf(kind) << " box: " << text;
+      return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+    const auto [expected, answer] = messages_.front();
+    messages_.pop_front();
+    EXPECT_EQ(CaptionOf(expected.kind), std::string(CaptionOf(kind))) << text;
+    EXPECT_EQ(expected.text, text);
+    EXPECT_EQ(static_cast<int>(expected.buttons), static_cast<int>(buttons)) << text;
+    return answer;
+  }
 
-  // Every box shown, in order.
-  std::vector<ShownMessage> shown;
+  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& /*lastDirectory*/,
+                                             const std::function<bool(const std::string&)>& accept) override {
+    ++browseCount;
+    browseTitle = title;
+    browseAccept = accept;
+    if (browses_.empty()) {
+      ADD_FAILURE() << "unexpected folder browser: " << title;
+      return std::nullopt;
+    }
+    auto folder = browses_.front();
+    browses_.pop_front();
+    return folder;
+  }
+
+  std::vector<ShownMessage> shown;  // every box shown, in order
   // What the last browser was opened with.
   std::string browseTitle;
-  std::string browseLastDirectory;
   std::function<bool(const std::string&)> browseAccept;
   int browseCount = 0;
 
   bool Done() const { return messages_.empty() && browses_.empty(); }
 
  private:
-  std::deque<ExpectedMessage> messages_;
+  std::deque<std::pair<ShownMessage, Answer>> messages_;
   std::deque<std::optional<std::string>> browses_;
 };
 

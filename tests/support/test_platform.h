@@ -13,12 +13,11 @@
 
 namespace kestrav::test {
 
+// A 1024 x 768 screen with a taskbar 30 pixels high.
 class FakeScreen : public Screen {
  public:
-  ScreenSize PrimaryScreen() override { return screen; }
-  ScreenSize WorkArea() override { return workArea; }
-  ScreenSize screen{1024, 768};
-  ScreenSize workArea{1024, 738};
+  ScreenSize PrimaryScreen() override { return {1024, 768}; }
+  ScreenSize WorkArea() override { return {1024, 738}; }
 };
 
 // Records each start; onRun decides the outcome (it may write files, as a patch would).
@@ -40,13 +39,12 @@ class FakeProcessRunner : public ProcessRunner {
 };
 
 struct TestPlatform {
-  TestPlatform();
-  SystemAdapters system;  // the real file system and locale
+  SystemAdapters system = MakeSystemAdapters();  // the real file system and locale
   MemoryRegistry registry;
   ScriptedDialogs dialogs;
   FakeProcessRunner processes;
   FakeScreen screen;
-  Platform ports;
+  Platform ports{*system.files, registry, dialogs, processes, *system.xml, screen, *system.locale};
 };
 
 }  // namespace kestrav::test

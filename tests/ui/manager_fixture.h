@@ -1,10 +1,18 @@
 #pragma once
 // A main window controller on a TTD directory of its own, with settings in memory, scripted
 // boxes and a patch that starts and writes nothing.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "environment/settings_store.h"
+#include "platform/operation_error.h"
+#include "support/grf_builder.h"
 #include "support/recording_view.h"
 #include "support/temp_dir.h"
 #include "support/test_platform.h"
@@ -12,50 +20,61 @@
 
 namespace kestrav::test {
 
-// GRF files whose sprite counts are plain to see.
-inline const std::string kNoSprites("\x00\x00", 2);
-inline const std::string kOneNormalSprite("\x01\x00\x02\x00\x00", 5);
-inline const std::string kOnePseudoSprite("\x01\x00\xFF\x01\x00\x00", 6);
+using ListItem = std::pair<std::string, GrfState>;  // an item's text and state
 
-struct ListItem {
-  std::string text;
-  GrfState state;
-  bool operator==(const ListItem&) const = default;
+// A GRF file of this many normal sprites.
+inline std::string GrfOf(int normalSprites) {
+  GrfBuilder grf;
+  for (int i = 0; i < normalSprites; ++i) grf.Stored(1);
+  return grf.Terminator().bytes();
+}
+
+// Sees which of the two commands a double click chooses between ran.
+class WatchedManager : public TformManager {
+ public:
+  using TformManager::TformManager;
+  void butnFileInfoClick() override { ran += "info;"; }
+  void butnParameterClick() override { ran += "param;"; }
+  std::string ran;
 };
-
-inline std::ostream& operator<<(std::ostream& out, const ListItem& item) {
-  const char* words[] = {"Active", "Inactive", "Off"};
-  return out << "{\"" << item.text << "\", " << words[static_cast<int>(item.state)] << "}";
-}
-
-inline std::vector<ListItem> ItemsOf(const GrfCheckList& list) {
-  std::vector<ListItem> items;
-  for (const auto& item : list.Items()) items.push_back({item.text, item.state});
-  return items;
-}
-
-inline void PutString(MemoryRegistry& registry, const std::string& name, const std::string& text) {
-  registry.Put(kSettingsKeyPath, name, RegistryValue{kRegSz, text + '\0'});
-}
-
-inline void PutDword(MemoryRegistry& registry, const std::string& name, std::uint32_t value) {
-  std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
-  registry.Put(kSettingsKeyPath, name, RegistryValue{kRegDword, bytes});
-}
 
 struct ManagerFixture {
   ManagerFixture() {
     platform.processes.onRun = [](const std::string&) { return ProcessOutcome::Exited; };
     view.list = &manager.listGrfFiles;
   }
-  void UseTtdDirectory() { PutString(platform.registry, setting::kTtdPath, ttd.path()); }
-  std::vector<ListItem> Items() const { return ItemsOf(manager.listGrfFiles); }
+  SettingsStore Settings() {
+    SettingsStore settings(platform.registry);
+    settings.Open(true);
+    return settings;
+  }
+  void Put(const std::string& name, const std::string& text) { Settings().WriteString(name, text); }
+  void Put(const std::string& name, std::int32_t value) { Settings().WriteInteger(name, value); }
+  void UseTtdDirectory() { Put(setting::kTtdPath, ttd.path()); }
+
+  std::vector<ListItem> Items() const {
+    std::vector<ListItem> items;
+    for (const auto& item : manager.listGrfFiles.Items()) items.emplace_back(item.text, item.state);
+    return items;
+  }
+  // The commands of the menu that are enabled, in menu order.
+  std::vector<Command> EnabledCommands() const {
+    std::vector<Command> enabled;
+    for (int i = 0; i <= static_cast<int>(Command::Run); ++i) {
+      if (view.IsCommandEnabled(static_cast<Command>(i))) enabled.push_back(static_cast<Command>(i));
+    }
+    return enabled;
+  }
+  void ExpectTotals(int total, int inactive) {
+    EXPECT_EQ(std::tuple(total, inactive), std::tuple(manager.spritesTotal, manager.spritesInactive));
+    EXPECT_EQ("Total Sprites: " + std::to_string(total), view.status[0]);
+    EXPECT_EQ("Active Sprites: " + std::to_string(total - inactive), view.status[1]);
+  }
 
   TempDir ttd;
   TestPlatform platform;
   RecordingView view;
-  TformManager manager{platform.ports, view};
+  WatchedManager manager{platform.ports, view};
 };
 
 }  // namespace kestrav::test
