@@ -16,8 +16,10 @@ namespace kestrav::test {
 // A 1024 x 768 screen with a taskbar 30 pixels high.
 class FakeScreen : public Screen {
  public:
-  ScreenSize PrimaryScreen() override { return {1024, 768}; }
-  ScreenSize WorkArea() override { return {1024, 738}; }
+  ScreenSize screen{1024, 768};
+  ScreenSize workArea{1024, 738};
+  ScreenSize PrimaryScreen() override { return screen; }
+  ScreenSize WorkArea() override { return workArea; }
 };
 
 // Records each start; onRun decides the outcome (it may write files, as a patch would).
