@@ -72,7 +72,7 @@ TEST_F(GrfReader, CountsTheRecordsTheSizeFieldsAndChunkCodesDefineAndNoneTheEndC
     EXPECT_EQ(pseudo, info.pseudoSprites) << what;
     EXPECT_EQ(normal + pseudo, info.totalSprites) << what;
   }
-  EXPECT_FALSE(AnalyzeGrf(*system.files, dir.Join("newgrf")).opened) << "a directory";
+  for (const char* path : {"newgrf", "missing.grf"}) EXPECT_FALSE(AnalyzeGrf(*system.files, dir.Join(path)).opened);
 }
 
 TEST_F(GrfReader, DecodesEveryActionEightRecordInFileOrderAsIfZerosFollowedAShortOne) {
@@ -99,24 +99,6 @@ TEST_F(GrfReader, DecodesEveryActionEightRecordInFileOrderAsIfZerosFollowedAShor
   EXPECT_EQ(expected, info.action8);
   EXPECT_EQ(grf.pseudoSprites(), info.pseudoSprites);
   EXPECT_EQ(grf.normalSprites(), info.normalSprites);
-}
-
-TEST_F(GrfReader, WalksFilesLargerThanItsBufferToTheirEnd) {
-  // Stored sprites passed over by jumps, compressed ones across the buffer's end; no terminator.
-  test::SampleGrfOptions options;
-  options.normalSprites = 120;
-  options.pseudoSprites = 60;
-  options.storedPercent = 50;
-  options.minSide = 20;
-  options.maxSide = 255;
-  GrfBuilder grf = test::SampleGrf(options);
-  grf.DropLast(2);
-  for (int i = 0; i < 20; ++i) grf.Stored(65527);
-  const GrfInfo info = Analyze(grf.Action8(0x42, "\x01\x02\x03\x04", "end", "of file").bytes());
-  EXPECT_EQ(grf.normalSprites(), info.normalSprites);
-  EXPECT_EQ(grf.pseudoSprites(), info.pseudoSprites);
-  ASSERT_EQ(2u, info.action8.size());
-  EXPECT_EQ((GrfAction8{0x42, "01020304", "end", "of file"}), info.action8[1]);
 }
 
 }  // namespace

@@ -33,13 +33,10 @@ std::string Filler(std::size_t count) {
   return bytes;
 }
 
-// Height, width, x offset, y offset.
+// Height, then width, x offset and y offset of two bytes each.
 std::string SpriteHeader(int width, int height) {
-  std::string header;
-  Put(header, static_cast<unsigned>(height));
-  Put(header, static_cast<unsigned>(width), 2);
-  Put(header, static_cast<unsigned>(-width / 2), 2);
-  Put(header, static_cast<unsigned>(-height / 2), 2);
+  std::string header(1, static_cast<char>(height));
+  for (int value : {width, -width / 2, -height / 2}) Put(header, static_cast<unsigned>(value), 2);
   return header;
 }
 
