@@ -64,9 +64,8 @@ int main(int argc, char** argv) {
       Write(grf / (name + ".whole"s), "\x07" + builder.bytes());
       Write(grf / (name + ".pieces"s), "\x05" + builder.bytes());
     }
-    for (std::size_t i = 0; i < std::size(kConfigSeeds); ++i) {
-      Write(config / ("config-" + std::to_string(i)), kConfigSeeds[i]);
-    }
+    int seed = 0;
+    for (const char* text : kConfigSeeds) Write(config / ("config-" + std::to_string(seed++)), text);
   } catch (const std::exception& error) {
     std::cerr << "write_fuzz_seeds: " << error.what() << "\n";
     return 1;

@@ -45,13 +45,14 @@ TEST_F(GrfReader, CountsTheRecordsTheSizeFieldsAndChunkCodesDefineAndNoneTheEndC
   const auto compressed = [&](int yield, const std::string& chunks) {
     return GrfBuilder().Record(static_cast<std::uint16_t>(8 + yield), 0x00, std::string(7, 'h') + chunks).bytes();
   };
-  // Codes 0x00, 0x80, 0xFF, 0xF8, 0xF7, 0x87, 0x01 and 0x7F: 128 + 16 + 1 + 1 + 2 + 16 + 1 + 127 bytes.
-  const std::string chunks = Bytes({0x00}) + std::string(128, 'l') + Bytes({0x80, 0, 0xFF, 0xFF, 0xF8, 0, 0xF7, 0}) +
-                             Bytes({0x87, 0xFF, 0x01, 0, 0x7F}) + std::string(127, '\0');
+  // Codes 0x80, 0xFF, 0xF8, 0xF7, 0x87 and 0x01 yield 16 + 1 + 1 + 2 + 16 + 1 bytes; 0x00 128 and 0x7F 127.
+  const std::string codes = Bytes({0x80, 0, 0xFF, 0xFF, 0xF8, 0, 0xF7, 0, 0x87, 0xFF, 0x01, 0});
+  const std::string chunks = Bytes({0x00}) + std::string(128, 'l') + codes + Bytes({0x7F}) + std::string(127, '\0');
   std::vector<GrfChunk> wrapAround(511, GrfChunk::Literal(128));  // size 7 starts the count at 65,535
   wrapAround.push_back(GrfChunk::Literal(127));
   const std::tuple<const char*, std::string, int, int> cases[] = {
       {"every kind of chunk code", compressed(292, chunks) + after, 1, 1},
+      {"chunk codes in the last bytes of the file", compressed(37, codes) + after, 1, 1},
       {"size 7 wraps the count", GrfBuilder().Compressed(wrapAround, 7).bytes() + after, 1, 1},
       {"the count never comes back to 0",
        GrfBuilder().Pseudo("first").Compressed({GrfChunk::Literal(5), GrfChunk::BackReference(2)}, 3).bytes() + after,

@@ -19,15 +19,16 @@ TEST(GrfCheckList, MovesAndRemovesKeepingTheSelectionOnItsItem) {
     return texts;
   };
   // From, to, the order after and where the selected item went; 99 is past the end.
-  const std::tuple<int, int, const char*, int> moves[] = {{0, 2, "bcad", 0}, {3, 0, "dbca", 1}, {1, 99, "dcab", 3}};
+  const std::tuple<int, int, const char*, int> moves[] = {
+      {0, 2, "bcad", 0}, {3, 0, "dbca", 1}, {1, 99, "dcab", 3}, {0, 3, "cabd", 2}};
   for (const auto& [from, to, texts, selected] : moves) {
     list.Move(from, to);
     EXPECT_EQ(texts, order()) << from << " to " << to;
     EXPECT_EQ(selected, list.Selected()) << from << " to " << to;
   }
   list.Remove(0);
-  EXPECT_EQ(2, list.Selected());
-  list.Remove(2);
+  EXPECT_EQ(1, list.Selected());
+  list.Remove(1);
   EXPECT_EQ(-1, list.Selected());
   EXPECT_THROW(list.Remove(5), std::out_of_range);
 }
