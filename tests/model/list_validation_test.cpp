@@ -10,31 +10,14 @@
 namespace kestrav {
 namespace {
 
-const std::string kEmptyGrf("\x00\x00", 2);
-
-struct Item {
-  std::string text;
-  GrfState state;
-  bool operator==(const Item&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Item& item) {
-  return out << "{" << item.text << ", " << static_cast<int>(item.state) << "}";
-}
-
-struct Message {
-  MessageKind kind;
-  std::string text;  // "<ttd>" stands for the TTD directory
-};
-
 struct MergeCase {
   const char* name;
-  std::vector<std::string> installed;  // the newgrf files, in list order
+  std::vector<std::string> installed;  // the files of newgrf, in list order
   std::vector<std::string> others;     // further files of the TTD directory
   std::vector<std::string> lines;
-  bool inactiveAvailable;
-  std::vector<Item> expected;
-  std::vector<Message> messages;
+  std::vector<std::string> expected;   // "A ", "I " or "O " for the state, then the text after "newgrf/"
+  std::vector<std::pair<MessageKind, std::string>> messages;  // "<ttd>" stands for the TTD directory
+  bool inactiveAvailable = true;
 };
 
 std::string Expand(std::string text, const std::string& ttdDir) {
@@ -44,74 +27,48 @@ std::string Expand(std::string text, const std::string& ttdDir) {
   return text;
 }
 
-std::vector<Item> ItemsOf(const GrfCheckList& list) {
-  std::vector<Item> items;
-  for (const auto& item : list.Items()) items.push_back({item.text, item.state});
-  return items;
+const std::string kMain = kMainGraphicsWarning;
+constexpr auto W = MessageKind::Warning, E = MessageKind::Error;
+
+// The warning about missing files, the first of them after "<ttd>".
+std::pair<MessageKind, std::string> NotFound(const std::string& files) {
+  return {W, "Files:\n<ttd>" + files + "\nwere not found."};
 }
 
-const std::string kMain = kMainGraphicsWarning;
-
 TEST(MergeConfigLines, LaysTheConfigurationOverTheInstalledFiles) {
-  using S = GrfState;
   const MergeCase cases[] = {
-      {"one entry of two files", {"a.grf", "b.grf"}, {}, {"newgrf/a.grf"}, true,
-       {{"newgrf/a.grf", S::Active}, {"newgrf/b.grf", S::Off}}, {}},
-      {"backslash separator, parameters appended", {"a.grf"}, {}, {"newgrf\\a.grf 2 3"}, true,
-       {{"newgrf/a.grf 2 3", S::Active}}, {}},
-      {"other letter case keeps the disk's spelling", {"a.grf", "b.grf"}, {}, {"NEWGRF/A.GRF", "NewGrf/B.Grf 1"},
-       true, {{"newgrf/a.grf", S::Active}, {"newgrf/b.grf 1", S::Active}}, {}},
-      {"inactive offered", {"a.grf"}, {}, {"newgrf/a.grf ! 5"}, true, {{"newgrf/a.grf 5", S::Inactive}}, {}},
-      {"inactive not offered", {"a.grf"}, {}, {"newgrf/a.grf ! 5"}, false, {{"newgrf/a.grf 5", S::Active}}, {}},
-      {"disabled with parameters", {"a.grf"}, {}, {"#DISABLED#newgrf/a.grf ! 1"}, true,
-       {{"newgrf/a.grf 1", S::Off}}, {}},
-      {"comments and empty lines do not count as places", {"a.grf", "b.grf"}, {},
-       {"# my list", "", "newgrf/b.grf", "#disabled#newgrf/a.grf", "newgrf/a.grf !"}, true,
-       {{"newgrf/b.grf", S::Active}, {"newgrf/a.grf", S::Inactive}}, {}},
+      {"one entry of two files", {"a.grf", "b.grf"}, {}, {"newgrf/a.grf"}, {"A a.grf", "O b.grf"}, {}},
+      {"backslash separator, parameters appended", {"a.grf"}, {}, {"newgrf\\a.grf 2 3"}, {"A a.grf 2 3"}, {}},
+      {"another letter case", {"a.grf", "b.grf"}, {}, {"NEWGRF/A.GRF", "NewGrf/B.Grf 1"}, {"A a.grf", "A b.grf 1"}, {}},
+      {"inactive not offered", {"a.grf"}, {}, {"newgrf/a.grf ! 5"}, {"A a.grf 5"}, {}, false},
+      {"disabled with parameters", {"a.grf"}, {}, {"#DISABLED#newgrf/a.grf ! 1"}, {"O a.grf 1"}, {}},
+      {"comments and blank lines take no place", {"a.grf", "b.grf"}, {},
+       {"# my list", "", " ", "newgrf/b.grf", "#disabled#newgrf/a.grf", "newgrf/a.grf !"}, {"A b.grf", "I a.grf"}, {}},
       {"an unnamed file takes the place of a dropped line", {"a.grf", "b.grf", "c.grf"}, {},
-       {"missing.grf", "newgrf/b.grf", "newgrf/a.grf"}, true,
-       {{"newgrf/b.grf", S::Active}, {"newgrf/c.grf", S::Off}, {"newgrf/a.grf", S::Active}},
-       {{MessageKind::Warning, "Files:\n<ttd>\\missing.grf\nwere not found."}}},
+       {"missing.grf", "newgrf/b.grf", "newgrf/a.grf"}, {"A b.grf", "O c.grf", "A a.grf"}, {NotFound("\\missing.grf")}},
       {"an index past the end goes to the end", {"a.grf", "b.grf"}, {},
-       {"gone1.grf", "newgrf/gone2.grf", "newgrf/b.grf", "newgrf/a.grf 7"}, true,
-       {{"newgrf/b.grf", S::Active}, {"newgrf/a.grf 7", S::Active}},
-       {{MessageKind::Warning, "Files:\n<ttd>\\gone1.grf\n<ttd>\\newgrf\\gone2.grf\nwere not found."}}},
-      {"a directory is no file", {"a.grf"}, {"newgrf/dir.grf/x.grf"}, {"newgrf/dir.grf"}, true,
-       {{"newgrf/a.grf", S::Off}}, {{MessageKind::Warning, "Files:\n<ttd>\\newgrf\\dir.grf\nwere not found."}}},
-      {"a second line for the same file moves it again", {"a.grf", "b.grf", "c.grf"}, {},
-       {"newgrf/a.grf", "newgrf/a.grf !"}, true,
-       {{"newgrf/b.grf", S::Off}, {"newgrf/a.grf", S::Inactive}, {"newgrf/c.grf", S::Off}}, {}},
+       {"gone1.grf", "newgrf/gone2.grf", "newgrf/b.grf", "newgrf/a.grf 7"}, {"A b.grf", "A a.grf 7"},
+       {NotFound("\\gone1.grf\n<ttd>\\newgrf\\gone2.grf")}},
+      {"a directory is no file", {"a.grf"}, {"newgrf/dir.grf/x"}, {"newgrf/dir.grf"}, {"O a.grf"},
+       {NotFound("\\newgrf\\dir.grf")}},
+      {"a second line moves the file again", {"a.grf", "b.grf", "c.grf"}, {}, {"newgrf/a.grf", "newgrf/a.grf !"},
+       {"O b.grf", "I a.grf", "O c.grf"}, {}},
       {"a second line after parameters finds no item", {"a.grf", "b.grf"}, {}, {"newgrf/a.grf 1", "newgrf/a.grf"},
-       true, {{"newgrf/a.grf 1", S::Active}, {"newgrf/b.grf", S::Off}}, {}},
-      {"main graphics file turned off", {"a.grf", "trg1r.grf"}, {}, {"newgrf/trg1r.grf", "newgrf/a.grf"}, true,
-       {{"newgrf/trg1r.grf", S::Off}, {"newgrf/a.grf", S::Active}}, {{MessageKind::Warning, kMain}}},
-      {"main graphics warning after the missing files", {"trgc.grf"}, {}, {"gone.grf", "newgrf/trgc.grf 1"}, true,
-       {{"newgrf/trgc.grf 1", S::Off}},
-       {{MessageKind::Warning, "Files:\n<ttd>\\gone.grf\nwere not found."}, {MessageKind::Warning, kMain}}},
-      {"a missing main graphics file still warns", {"a.grf"}, {}, {"newgrf/trtitle.grf"}, true,
-       {{"newgrf/a.grf", S::Off}},
-       {{MessageKind::Warning, "Files:\n<ttd>\\newgrf\\trtitle.grf\nwere not found."}, {MessageKind::Warning, kMain}}},
-      {"upper-case name is an ordinary file", {"trg1r.grf"}, {}, {"newgrf/TRG1R.GRF"}, true,
-       {{"newgrf/trg1r.grf", S::Active}}, {}},
+       {"A a.grf 1", "O b.grf"}, {}},
+      {"main graphics file turned off", {"a.grf", "trg1r.grf"}, {}, {"newgrf/trg1r.grf", "newgrf/a.grf"},
+       {"O trg1r.grf", "A a.grf"}, {{W, kMain}}},
+      {"upper-case name is an ordinary file", {"trg1r.grf"}, {}, {"newgrf/TRG1R.GRF"}, {"A trg1r.grf"}, {}},
       {"outside newgrf beside other GRF files: dropped quietly", {"a.grf"}, {"data/extra.grf", "data/other.grf"},
-       {"data/extra.grf", "newgrf/a.grf"}, true, {{"newgrf/a.grf", S::Active}}, {}},
-      {"main graphics file outside newgrf: dropped, warned", {"a.grf"}, {"data/trg1r.grf"}, {"data/trg1r.grf"}, true,
-       {{"newgrf/a.grf", S::Off}}, {{MessageKind::Warning, kMain}}},
+       {"data/extra.grf", "newgrf/a.grf"}, {"A a.grf"}, {}},
+      {"main graphics file outside newgrf: dropped, warned", {"a.grf"}, {"data/trg1r.grf"}, {"data/trg1r.grf"},
+       {"O a.grf"}, {{W, kMain}}},
       {"an existing file in a directory without GRF files", {"a.grf"}, {"ttdx.exe", "data/sub/x.dat"},
-       {"ttdx.exe", "data/sub/x.dat 1", "newgrf/a.grf"}, true, {{"newgrf/a.grf", S::Active}},
-       {{MessageKind::Error, "File not exists:\nttdx.exe"},
-        {MessageKind::Error, "File not exists:\ndata\\sub\\x.dat"}}},
-      {"error boxes come before the summaries", {"a.grf"}, {"readme.txt"}, {"gone.grf", "readme.txt", "trgi.grf"},
-       true, {{"newgrf/a.grf", S::Off}},
-       {{MessageKind::Error, "File not exists:\nreadme.txt"},
-        {MessageKind::Warning, "Files:\n<ttd>\\gone.grf\n<ttd>\\trgi.grf\nwere not found."},
-        {MessageKind::Warning, kMain}}},
-      {"blank-only lines are skipped", {"a.grf"}, {}, {" ", "  ", "newgrf/a.grf"}, true,
-       {{"newgrf/a.grf", S::Active}}, {}},
-      {"only comments", {"b.grf", "a.grf"}, {}, {"# x", "", "#DISABLE#newgrf/a.grf"}, true,
-       {{"newgrf/b.grf", S::Off}, {"newgrf/a.grf", S::Off}}, {}},
-      {"no installed files", {}, {"x.grf"}, {"newgrf/a.grf", "x.grf"}, true, {},
-       {{MessageKind::Warning, "Files:\n<ttd>\\newgrf\\a.grf\nwere not found."}}},
+       {"ttdx.exe", "data/sub/x.dat 1", "newgrf/a.grf"}, {"A a.grf"},
+       {{E, "File not exists:\nttdx.exe"}, {E, "File not exists:\ndata\\sub\\x.dat"}}},
+      {"error boxes, then missing files (a main graphics one too), then the main graphics warning", {"a.grf"},
+       {"readme.txt"}, {"gone.grf", "readme.txt", "trgi.grf"}, {"O a.grf"},
+       {{E, "File not exists:\nreadme.txt"}, NotFound("\\gone.grf\n<ttd>\\trgi.grf"), {W, kMain}}},
+      {"no installed files", {}, {"x.grf"}, {"newgrf/a.grf", "x.grf"}, {}, {NotFound("\\newgrf\\a.grf")}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -120,20 +77,22 @@ TEST(MergeConfigLines, LaysTheConfigurationOverTheInstalledFiles) {
     GrfCheckList list;
     list.inactiveAvailable = c.inactiveAvailable;
     for (const auto& name : c.installed) {
-      dir.Write("newgrf/" + name, kEmptyGrf);
+      dir.Write("newgrf/" + name, std::string(2, '\0'));
       list.Add("newgrf/" + name, GrfState::Off);
     }
-    for (const auto& other : c.others) dir.Write(other, kEmptyGrf);
-    {
-      test::ScriptedDialogs dialogs;
-      for (const auto& message : c.messages) dialogs.Expect(message.kind, Expand(message.text, dir.path()));
-      auto files = MakeSystemAdapters().files;
-      std::vector<std::string> lines = c.lines, cleaned = c.lines;
-      MergeConfigLines(*files, dialogs, dir.path(), lines, list);
-      CleanConfigLines(cleaned);
-      EXPECT_EQ(cleaned, lines) << "the lines are cleaned in place";
+    for (const auto& other : c.others) dir.Write(other, std::string(2, '\0'));
+    test::ScriptedDialogs dialogs;
+    for (const auto& [kind, text] : c.messages) dialogs.Expect(kind, Expand(text, dir.path()));
+    std::vector<std::string> lines = c.lines, cleaned = c.lines;
+    MergeConfigLines(*MakeSystemAdapters().files, dialogs, dir.path(), lines, list);
+    CleanConfigLines(cleaned);
+    EXPECT_EQ(cleaned, lines) << "the lines are cleaned in place";
+    std::vector<std::string> items;
+    for (const auto& item : list.Items()) {
+      items.push_back((item.state == GrfState::Active ? "A " : item.state == GrfState::Off ? "O " : "I ") +
+                      item.text.substr(7));
     }
-    EXPECT_EQ(c.expected, ItemsOf(list));
+    EXPECT_EQ(c.expected, items);
   }
 }
 

@@ -12,15 +12,18 @@ namespace {
 constexpr std::size_t kMaxSize = 0xFFFF;
 constexpr std::size_t kMaxDistance = 2047, kMinMatch = 3, kMaxMatch = 16, kMaxLiteral = 128;
 
+void Require(bool condition, const char* what) {
+  if (!condition) throw std::invalid_argument(what);
+}
+
 // std::minstd_rand is specified exactly: the same files on every system and compiler.
 int Between(std::minstd_rand& random, int low, int high) {  // inclusive
   return low >= high ? low : low + static_cast<int>(random() % static_cast<unsigned>(high - low + 1));
 }
 
-void PutByte(std::string& out, unsigned value) { out.push_back(static_cast<char>(value & 0xFF)); }
-void PutWord(std::string& out, unsigned value) {
-  PutByte(out, value);
-  PutByte(out, value >> 8);
+// Little-endian, byte by byte.
+void Put(std::string& out, unsigned value, int bytes = 1) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
 // Bytes that look like anything: a walk must never take them for structure.
@@ -30,13 +33,10 @@ std::string Filler(std::size_t count) {
   return bytes;
 }
 
-// Height, width, x offset, y offset.
+// Height, then width, x offset and y offset of two bytes each.
 std::string SpriteHeader(int width, int height) {
-  std::string header;
-  PutByte(header, static_cast<unsigned>(height));
-  PutWord(header, static_cast<unsigned>(width));
-  PutWord(header, static_cast<unsigned>(-width / 2));
-  PutWord(header, static_cast<unsigned>(-height / 2));
+  std::string header(1, static_cast<char>(height));
+  for (int value : {width, -width / 2, -height / 2}) Put(header, static_cast<unsigned>(value), 2);
   return header;
 }
 
@@ -44,20 +44,17 @@ std::string SpriteHeader(int width, int height) {
 // A back-reference's code byte holds -length in its high five bits and the top of the
 // distance in its low three.
 std::string EncodeChunk(const GrfChunk& chunk, const std::string& data = {}) {
-  const auto length = static_cast<unsigned>(chunk.length);
+  const auto length = static_cast<unsigned>(chunk.length), distance = static_cast<unsigned>(chunk.distance);
   std::string out;
   if (chunk.literal) {
-    if (length < 1 || length > kMaxLiteral) throw std::invalid_argument("literal run out of range");
-    PutByte(out, length == kMaxLiteral ? 0u : length);
-    out += data.empty() ? Filler(length) : data;
-  } else {
-    const auto distance = static_cast<unsigned>(chunk.distance);
-    if (length < 1 || length > kMaxMatch || distance < 1 || distance > kMaxDistance) {
-      throw std::invalid_argument("back-reference out of range");
-    }
-    PutByte(out, (256u - 8u * length) | (distance >> 8));
-    PutByte(out, distance);
+    Require(length >= 1 && length <= kMaxLiteral, "literal run out of range");
+    Put(out, length == kMaxLiteral ? 0u : length);
+    return out + (data.empty() ? Filler(length) : data);
   }
+  Require(length >= 1 && length <= kMaxMatch && distance >= 1 && distance <= kMaxDistance,
+          "back-reference out of range");
+  Put(out, (256u - 8u * length) | (distance >> 8));
+  Put(out, distance);
   return out;
 }
 
@@ -99,30 +96,27 @@ std::string CompressPixels(const std::string& pixels) {
 }  // namespace
 
 void GrfBuilder::Header(std::size_t size, std::uint8_t info) {
-  if (size == 0 || size > kMaxSize) throw std::invalid_argument("record size does not fit 16 bits");
-  PutWord(bytes_, static_cast<unsigned>(size));
-  PutByte(bytes_, info);
+  Require(size != 0 && size <= kMaxSize, "record size does not fit 16 bits");
+  Put(bytes_, static_cast<unsigned>(size), 2);
+  Put(bytes_, info);
+  ++(info == 0xFF ? pseudo_ : normal_);
 }
 
 GrfBuilder& GrfBuilder::Pseudo(const std::string& data) {
   Header(data.size(), 0xFF);
-  bytes_ += data;
-  ++pseudo_;
-  return *this;
+  return Raw(data);
 }
 
 GrfBuilder& GrfBuilder::Action8(std::uint8_t version, const std::string& id, const std::string& info,
                                 const std::string& description) {
-  if (id.size() != 4) throw std::invalid_argument("a GRF ID has four bytes");
+  Require(id.size() == 4, "a GRF ID has four bytes");
   return Pseudo(std::string("\x08", 1) + static_cast<char>(version) + id + info + '\0' + description + '\0');
 }
 
 GrfBuilder& GrfBuilder::Stored(std::size_t pixels, std::uint8_t info) {
-  if ((info & 0x02) == 0 || info == 0xFF) throw std::invalid_argument("a stored sprite has bit 1 set");
+  Require((info & 0x02) != 0 && info != 0xFF, "a stored sprite has bit 1 set");
   Header(1 + 7 + pixels, info);
-  bytes_ += SpriteHeader(static_cast<int>(std::min<std::size_t>(pixels, 0xFFFF)), 1) + Filler(pixels);
-  ++normal_;
-  return *this;
+  return Raw(SpriteHeader(static_cast<int>(std::min<std::size_t>(pixels, 0xFFFF)), 1) + Filler(pixels));
 }
 
 GrfBuilder& GrfBuilder::Compressed(const std::vector<GrfChunk>& chunks, int size) {
@@ -131,23 +125,18 @@ GrfBuilder& GrfBuilder::Compressed(const std::vector<GrfChunk>& chunks, int size
   Header(size < 0 ? yield : static_cast<std::size_t>(size), 0x01);
   bytes_ += SpriteHeader(8, 4);
   for (const auto& chunk : chunks) bytes_ += EncodeChunk(chunk);
-  ++normal_;
   return *this;
 }
 
 GrfBuilder& GrfBuilder::CompressedPixels(const std::string& pixels, int width) {
-  if (width <= 0) throw std::invalid_argument("a sprite has a width");
+  Require(width > 0, "a sprite has a width");
   Header(8 + pixels.size(), 0x01);
-  bytes_ += SpriteHeader(width, static_cast<int>(pixels.size()) / width) + CompressPixels(pixels);
-  ++normal_;
-  return *this;
+  return Raw(SpriteHeader(width, static_cast<int>(pixels.size()) / width) + CompressPixels(pixels));
 }
 
 GrfBuilder& GrfBuilder::Record(std::uint16_t size, std::uint8_t info, const std::string& afterInfo) {
   Header(size, info);
-  bytes_ += afterInfo;
-  ++(info == 0xFF ? pseudo_ : normal_);
-  return *this;
+  return Raw(afterInfo);
 }
 
 GrfBuilder& GrfBuilder::Raw(const std::string& bytes) {
@@ -156,7 +145,7 @@ GrfBuilder& GrfBuilder::Raw(const std::string& bytes) {
 }
 
 GrfBuilder& GrfBuilder::Terminator() {
-  PutWord(bytes_, 0);
+  Put(bytes_, 0, 2);
   return *this;
 }
 
@@ -176,8 +165,7 @@ std::string SamplePixels(int width, int height, std::uint32_t seed) {
       if (dx * dx + dy * dy > 1.0) continue;  // transparent around the shape
       int colour = base + (x * 6) / width;  // shading across the shape
       if (random() % 8 == 0) colour += Between(random, -3, 3);  // texture
-      pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
-          static_cast<char>(std::clamp(colour, 1, 255));
+      pixels[static_cast<std::size_t>(y * width + x)] = static_cast<char>(std::clamp(colour, 1, 255));
     }
   }
   return pixels;
@@ -195,22 +183,22 @@ GrfBuilder SampleGrf(const SampleGrfOptions& options) {
       // An action other than 8, then its data.
       static constexpr unsigned char kActions[] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x06, 0x07, 0x09, 0x0A, 0x0D};
       std::string data(1, static_cast<char>(kActions[random() % sizeof kActions]));
-      for (int b = Between(random, 4, 60); --b > 0;) PutByte(data, random());
+      for (int b = Between(random, 4, 60); --b > 0;) Put(data, random());
       grf.Pseudo(data);
       continue;
     }
     --normalLeft;
     const int width = Between(random, options.minSide, options.maxSide);
     int height = Between(random, options.minSide, options.maxSide);
-    while (static_cast<std::size_t>(width) * static_cast<std::size_t>(height) > kMaxSize - 8) height /= 2;
+    const auto area = [&] { return static_cast<std::size_t>(width) * static_cast<std::size_t>(height); };
+    while (area() > kMaxSize - 8) height /= 2;
     if (Between(random, 1, 100) <= options.storedPercent) {
-      grf.Stored(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+      grf.Stored(area());
     } else {
       grf.CompressedPixels(SamplePixels(width, height, random()), width);
     }
   }
-  grf.Terminator();
-  return grf;
+  return grf.Terminator();
 }
 
 void WriteSampleGrf(const std::string& path, const SampleGrfOptions& options) {
