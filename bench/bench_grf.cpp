@@ -208,7 +208,7 @@ void FullRecount(benchmark::State& state) {
   NullScreen screen;
   NullView view;
   kestrav::Platform platform{*adapters.files, registry, dialogs, *adapters.processes, *adapters.xml, screen,
-                             *adapters.locale};
+                             *adapters.locale, *adapters.shell};
   kestrav::TformManager manager(platform, view);
   for (int i = 0; i < kListEntries; ++i) {
     const auto state = i % 10 == 0 ? kestrav::GrfState::Off

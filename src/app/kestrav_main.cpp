@@ -51,7 +51,7 @@ int RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
 int Run(HINSTANCE /*instance*/, int showCommand, Win32Dialogs& dialogs) {
   SystemAdapters system = MakeSystemAdapters();
   Platform platform{*system.files, *system.registry, dialogs, *system.processes,
-                    *system.xml,   *system.screen,   *system.locale};
+                    *system.xml,   *system.screen,   *system.locale, *system.shell};
 
   win32::ManagerWindow formManager(platform);
   formManager.Create();

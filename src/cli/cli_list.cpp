@@ -70,7 +70,7 @@ int LoadList(const std::vector<std::string>& args, bool save, SystemAdapters& ad
     if (options->yes) dialogs.SetAnswer(MessageKind::Warning, Answer::Yes);
   }
   Platform platform{*adapters.files, registry,         dialogs,         *adapters.processes,
-                    *adapters.xml,   *adapters.screen, *adapters.locale};
+                    *adapters.xml,   *adapters.screen, *adapters.locale, *adapters.shell};
   ConsoleView view;
   TformManager manager(platform, view);
   if (options->inactiveAvailable) {

@@ -13,6 +13,15 @@ enum class Answer { Ok, Yes, No, Cancel };
 // "Warning", "Error", "Information" or "Confirm".
 const char* CaptionOf(MessageKind kind);
 
+// What a common open or save dialog starts with.
+struct FileDialogRequest {
+  std::string title;             // empty: the system's own title
+  std::string filter;            // pairs "description|pattern", joined by "|"
+  std::string initialDirectory;  // empty: the system's choice
+  std::string defaultExtension;  // without the dot; added to a name typed without one
+  std::string fileName;          // the name the dialog opens with
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -23,6 +32,21 @@ class Dialogs {
   // when the user cancelled.
   virtual std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& lastDirectory,
                                                      const std::function<bool(const std::string&)>& accept) = 0;
+
+  // A dialog port without a user (the console companion, a benchmark) cancels these.
+
+  // The common open dialog for one existing file in an existing folder (the read-only box
+  // hidden, resizable). Returns the chosen file's full path.
+  virtual std::optional<std::string> OpenFile(const FileDialogRequest& /*request*/) { return std::nullopt; }
+  // The common save dialog (the read-only box hidden, resizable); choosing an existing file
+  // asks whether to replace it. Returns the chosen file's full path.
+  virtual std::optional<std::string> SaveFile(const FileDialogRequest& /*request*/) { return std::nullopt; }
+  // A modal one-line input box: caption, a prompt above the field, the field filled with
+  // text and taking at most 255 characters, OK and Cancel. Returns the entered text on OK.
+  virtual std::optional<std::string> InputBox(const std::string& /*caption*/, const std::string& /*prompt*/,
+                                              const std::string& /*text*/) {
+    return std::nullopt;
+  }
 };
 
 }  // namespace kestrav

@@ -7,6 +7,7 @@
 #include "platform/process_runner.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
+#include "platform/shell.h"
 #include "platform/xml_reader.h"
 
 namespace kestrav {
@@ -19,6 +20,7 @@ struct Platform {
   XmlReader& xml;
   Screen& screen;
   Locale& locale;
+  Shell& shell;
 };
 
 }  // namespace kestrav

@@ -13,6 +13,7 @@ struct SystemAdapters {
   std::unique_ptr<XmlReader> xml;
   std::unique_ptr<Screen> screen;
   std::unique_ptr<Locale> locale;
+  std::unique_ptr<Shell> shell;
 };
 
 SystemAdapters MakeSystemAdapters();

@@ -11,6 +11,10 @@
 
 namespace kestrav {
 
+class TformAbout;
+class TformSettings;
+class TformLog;
+
 enum class MouseButton { Left, Right, Middle };
 
 // What a close request leads to: the window is destroyed, or it stays.
@@ -89,6 +93,9 @@ class TformManager {
   bool fileChanged = false;
   bool quietSave = false;
   bool saveAccepted = true;
+  // The last load stopped with an error: the list is not the player's, and nothing may write
+  // the configuration file until a load succeeds.
+  bool loadFailed = false;
 
   bool checkClicked = false;
   bool dblClickHandled = false;
@@ -96,6 +103,12 @@ class TformManager {
 
   int spritesTotal = 0;
   int spritesInactive = 0;
+
+  // The forms that live beside the main window, set by their owner once they exist. A
+  // command whose form is absent (the console companion has none) does nothing.
+  TformAbout* formAbout = nullptr;
+  TformSettings* formSettings = nullptr;
+  TformLog* formLog = nullptr;
 
   // The last folder chosen with the main window's folder browser.
   std::string dlgBrowseLastDirectory;

@@ -24,6 +24,8 @@ class ScriptedDialogs : public Dialogs {
   ~ScriptedDialogs() override {  // fails the test when expected boxes were never shown
     for (const auto& left : messages_) ADD_FAILURE() << "expected message box never shown: " << left.first.text;
     if (!browses_.empty()) ADD_FAILURE() << browses_.size() << " expected folder browser(s) never shown";
+    if (!files_.empty()) ADD_FAILURE() << files_.size() << " expected file dialog(s) never shown";
+    if (!inputs_.empty()) ADD_FAILURE() << inputs_.size() << " expected input box(es) never shown";
   }
 
   void Expect(MessageKind kind, const std::string& text, MessageButtons buttons = MessageButtons::Ok,
@@ -32,6 +34,10 @@ class ScriptedDialogs : public Dialogs {
   }
   // The next folder browser returns folder (nothing: the user cancels).
   void ExpectBrowse(std::optional<std::string> folder) { browses_.push_back(std::move(folder)); }
+  // The next open or save dialog returns path (nothing: cancelled).
+  void ExpectFileDialog(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+  // The next input box returns text (nothing: cancelled).
+  void ExpectInput(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
 
   Answer ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override {
     shown.push_back(ShownMessage{kind, text, buttons});
@@ -61,15 +67,54 @@ class ScriptedDialogs : public Dialogs {
     return folder;
   }
 
+  std::optional<std::string> OpenFile(const FileDialogRequest& request) override {
+    return NextFile(request, false);
+  }
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override { return NextFile(request, true); }
+
+  struct ShownInput {
+    std::string caption, prompt, text;
+  };
+  std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                      const std::string& text) override {
+    inputsShown.push_back(ShownInput{caption, prompt, text});
+    if (inputs_.empty()) {
+      ADD_FAILURE() << "unexpected input box: " << prompt;
+      return std::nullopt;
+    }
+    auto entered = inputs_.front();
+    inputs_.pop_front();
+    return entered;
+  }
+
   std::vector<ShownMessage> shown;  // every box shown, in order
+  struct ShownFileDialog {
+    FileDialogRequest request;
+    bool save;
+  };
+  std::vector<ShownFileDialog> fileDialogsShown;
+  std::vector<ShownInput> inputsShown;
   // What the last browser was opened with.
   std::string browseTitle;
   std::function<bool(const std::string&)> browseAccept;
   int browseCount = 0;
 
-  bool Done() const { return messages_.empty() && browses_.empty(); }
+  bool Done() const { return messages_.empty() && browses_.empty() && files_.empty() && inputs_.empty(); }
 
  private:
+  std::optional<std::string> NextFile(const FileDialogRequest& request, bool save) {
+    fileDialogsShown.push_back(ShownFileDialog{request, save});
+    if (files_.empty()) {
+      ADD_FAILURE() << "unexpected file dialog: " << request.title;
+      return std::nullopt;
+    }
+    auto path = files_.front();
+    files_.pop_front();
+    return path;
+  }
+
+  std::deque<std::optional<std::string>> files_;
+  std::deque<std::optional<std::string>> inputs_;
   std::deque<std::pair<ShownMessage, Answer>> messages_;
   std::deque<std::optional<std::string>> browses_;
 };

@@ -40,13 +40,28 @@ class FakeProcessRunner : public ProcessRunner {
   std::function<ProcessOutcome(const std::string&)> onRun;
 };
 
+// Records each start instead of starting anything.
+class RecordingShell : public Shell {
+ public:
+  struct Start {
+    std::string file;
+    std::string parameters;
+    std::string directory;
+  };
+  void Open(const std::string& file, const std::string& parameters, const std::string& directory) override {
+    starts.push_back(Start{file, parameters, directory});
+  }
+  std::vector<Start> starts;
+};
+
 struct TestPlatform {
   SystemAdapters system = MakeSystemAdapters();  // the real file system and locale
   MemoryRegistry registry;
   ScriptedDialogs dialogs;
   FakeProcessRunner processes;
   FakeScreen screen;
-  Platform ports{*system.files, registry, dialogs, processes, *system.xml, screen, *system.locale};
+  RecordingShell shell;
+  Platform ports{*system.files, registry, dialogs, processes, *system.xml, screen, *system.locale, shell};
 };
 
 }  // namespace kestrav::test

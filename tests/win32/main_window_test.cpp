@@ -142,7 +142,8 @@ class MainWindow : public ::testing::Test {
   test::ScriptedDialogs dialogs;
   test::FakeProcessRunner processes;
   test::FakeScreen screen;
-  Platform ports{*system.files, *system.registry, dialogs, processes, *system.xml, screen, *system.locale};
+  test::RecordingShell shell;
+  Platform ports{*system.files, *system.registry, dialogs, processes, *system.xml, screen, *system.locale, shell};
   std::unique_ptr<win32::ManagerWindow> window;
 };
 

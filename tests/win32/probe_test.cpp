@@ -65,7 +65,7 @@ class PatchProbe : public ::testing::Test {
   MemoryRegistry registry;
   test::ScriptedDialogs dialogs;
   test::FakeScreen screen;
-  Platform ports{*system.files, registry, dialogs, *system.processes, *system.xml, screen, *system.locale};
+  Platform ports{*system.files, registry, dialogs, *system.processes, *system.xml, screen, *system.locale, *system.shell};
 };
 
 // The patch writes its list into its working directory, and only when started with its

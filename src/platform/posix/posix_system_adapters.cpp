@@ -17,6 +17,12 @@ class FixedScreen : public Screen {
   ScreenSize WorkArea() override { return {1024, 768}; }
 };
 
+// There is no desktop shell natively: nothing the console companion does starts a program.
+class NoShell : public Shell {
+ public:
+  void Open(const std::string&, const std::string&, const std::string&) override {}
+};
+
 }  // namespace
 
 SystemAdapters MakeSystemAdapters() {
@@ -27,6 +33,7 @@ SystemAdapters MakeSystemAdapters() {
   adapters.xml = MakePosixXmlReader();
   adapters.screen = std::make_unique<FixedScreen>();
   adapters.locale = MakePosixLocale();
+  adapters.shell = std::make_unique<NoShell>();
   return adapters;
 }
 

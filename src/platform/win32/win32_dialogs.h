@@ -18,6 +18,10 @@ class Win32Dialogs : public Dialogs {
   // Needs COM initialised apartment threaded on this thread for its new dialog style.
   std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& lastDirectory,
                                              const std::function<bool(const std::string&)>& accept) override;
+  std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+  std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                      const std::string& text) override;
 
  private:
   HWND owner_;

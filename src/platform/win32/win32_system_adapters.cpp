@@ -8,6 +8,7 @@ std::unique_ptr<Locale> MakeWin32Locale();
 std::unique_ptr<Screen> MakeWin32Screen();
 std::unique_ptr<ProcessRunner> MakeWin32ProcessRunner();
 std::unique_ptr<XmlReader> MakeWin32XmlReader();
+std::unique_ptr<Shell> MakeWin32Shell();
 
 SystemAdapters MakeSystemAdapters() {
   SystemAdapters adapters;
@@ -17,6 +18,7 @@ SystemAdapters MakeSystemAdapters() {
   adapters.xml = MakeWin32XmlReader();
   adapters.screen = MakeWin32Screen();
   adapters.locale = MakeWin32Locale();
+  adapters.shell = MakeWin32Shell();
   return adapters;
 }
 

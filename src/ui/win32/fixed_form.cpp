@@ -1,0 +1,188 @@
+#include "ui/win32/fixed_form.h"
+
+#include <commctrl.h>
+
+#include "platform/operation_error.h"
+#include "ui/win32/message_guard.h"
+
+namespace kestrav::win32 {
+namespace {
+
+constexpr const char* kFormClass = "KestravFixedForm";
+constexpr const char* kCreateFailed = "Cannot create a window";
+
+void RegisterFormClass(WNDPROC procedure) {
+  WNDCLASSEXA formClass{};
+  formClass.cbSize = sizeof formClass;
+  formClass.lpfnWndProc = procedure;
+  formClass.hInstance = ::GetModuleHandleA(nullptr);
+  formClass.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  formClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  formClass.lpszClassName = kFormClass;
+  if (!::RegisterClassExA(&formClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    throw OperationError(kCreateFailed);
+  }
+}
+
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+}  // namespace
+
+UniqueFont CreateTahoma8(bool bold) {
+  UniqueFont font(::CreateFontA(-11, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
+  if (!font) throw OperationError(kCreateFailed);
+  return font;
+}
+
+FixedForm::FixedForm(Dialogs& dialogs, const char* caption, HWND owner, int clientWidth, int clientHeight,
+                     FormPlacement placement)
+    : dialogs_(dialogs), owner_(owner), font_(CreateTahoma8()), placement_(placement) {
+  RegisterFormClass(WindowProc);
+  RECT frame{0, 0, clientWidth, clientHeight};
+  ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
+  window_ = ::CreateWindowExA(kFormExStyle, kFormClass, caption, kFormStyle, 0, 0, frame.right - frame.left,
+                              frame.bottom - frame.top, owner, nullptr, ::GetModuleHandleA(nullptr), this);
+  if (!window_) throw OperationError(kCreateFailed);
+  toolTip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                               ::GetModuleHandleA(nullptr), nullptr);
+  if (!toolTip_) throw OperationError(kCreateFailed);
+  // Long hints wrap instead of running off the screen.
+  ::SendMessageA(toolTip_, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+FixedForm::~FixedForm() {
+  if (window_) ::DestroyWindow(window_);
+}
+
+HWND FixedForm::Add(const char* windowClass, const char* text, DWORD style, PixelRect rect, UINT id, const char* hint,
+                    HWND parent, DWORD exStyle) {
+  HWND control = ::CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+                                   rect.width, rect.height, parent ? parent : window_,
+                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleA(nullptr),
+                                   nullptr);
+  if (!control) throw OperationError(kCreateFailed);
+  ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  if (hint) Hint(control, hint);
+  return control;
+}
+
+void FixedForm::Hint(HWND control, const char* hint) {
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = const_cast<char*>(hint);
+  if (!::SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    throw OperationError(kCreateFailed);
+  }
+}
+
+void FixedForm::SetDefaultAndCancel(UINT defaultId, UINT cancelId) {
+  defaultId_ = defaultId;
+  cancelId_ = cancelId;
+}
+
+void FixedForm::Place() {
+  RECT frame{};
+  ::GetWindowRect(window_, &frame);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  if (placement_ == FormPlacement::OwnerCenter && owner_ && ::IsWindow(owner_)) ::GetWindowRect(owner_, &area);
+  const int left = area.left + (area.right - area.left - width) / 2;
+  const int top = area.top + (area.bottom - area.top - height) / 2;
+  ::SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FixedForm::ShowModal() {
+  if (modal_) return;
+  Place();
+  const bool ownerWasEnabled = owner_ && ::IsWindowEnabled(owner_);
+  if (ownerWasEnabled) ::EnableWindow(owner_, FALSE);
+  modal_ = true;
+  ::ShowWindow(window_, SW_SHOWNORMAL);
+  ::SetForegroundWindow(window_);
+  HWND first = ::GetNextDlgTabItem(window_, nullptr, FALSE);
+  if (first) ::SetFocus(first);
+  MSG message{};
+  while (modal_ && ::IsWindowVisible(window_)) {
+    const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));  // the main loop sees it too
+      break;
+    }
+    if (got == -1) break;
+    if (::IsDialogMessageA(window_, &message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+  modal_ = false;
+  // Enabled before the form hides, so that the system gives the owner the activation back.
+  if (ownerWasEnabled) ::EnableWindow(owner_, TRUE);
+  ::ShowWindow(window_, SW_HIDE);
+  if (owner_ && ::IsWindow(owner_)) ::SetActiveWindow(owner_);
+}
+
+void FixedForm::EndModal() {
+  modal_ = false;
+  ::PostMessageA(window_, WM_NULL, 0, 0);  // wakes the modal loop
+}
+
+LRESULT CALLBACK FixedForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<FixedForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_ = window;
+  }
+  auto* self = reinterpret_cast<FixedForm*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    self->window_ = nullptr;
+    self->toolTip_ = nullptr;
+    return ::DefWindowProcA(window, message, wParam, lParam);
+  }
+  return Guarded(self->dialogs_, 0, [&] { return self->Handle(message, wParam, lParam); });
+}
+
+LRESULT FixedForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (OnMessage(message, wParam, lParam, &result)) return result;
+  switch (message) {
+    case DM_GETDEFID:
+      return defaultId_ ? MAKELRESULT(defaultId_, DC_HASDEFID) : 0;
+    case WM_COMMAND: {
+      UINT id = LOWORD(wParam);
+      const auto control = reinterpret_cast<HWND>(lParam);
+      // Enter and Esc arrive as IDOK and IDCANCEL from the dialog navigation.
+      if (!control && id == IDOK) id = defaultId_;
+      if (!control && id == IDCANCEL) {
+        if (!cancelId_) {
+          EndModal();
+          return 0;
+        }
+        id = cancelId_;
+      }
+      if (id) OnCommand(id, HIWORD(wParam), control ? control : ::GetDlgItem(window_, static_cast<int>(id)));
+      return 0;
+    }
+    case WM_CLOSE:
+      if (cancelId_) {
+        OnCommand(cancelId_, BN_CLICKED, ::GetDlgItem(window_, static_cast<int>(cancelId_)));
+      } else {
+        EndModal();
+      }
+      return 0;
+    default:
+      break;
+  }
+  return ::DefWindowProcA(window_, message, wParam, lParam);
+}
+
+}  // namespace kestrav::win32

@@ -1,0 +1,78 @@
+#pragma once
+// The pieces every secondary window of the program is built from: a fixed-size,
+// dialog-style frame of a given client size, child controls at pixel rectangles with the
+// form's font, hints shown as tool tips, and a modal run. A form reads like its table: one
+// Add per control, created in tab order.
+#include <windows.h>
+
+#include "platform/dialogs.h"
+#include "ui/win32/window_handles.h"
+
+namespace kestrav::win32 {
+
+// A control's place in its parent's client area, in pixels.
+struct PixelRect {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+// Tahoma 8 point at 96 dots per inch, kept at that size on any screen: the forms' layouts
+// are in fixed pixels.
+UniqueFont CreateTahoma8(bool bold = false);
+
+enum class FormPlacement { ScreenCenter, OwnerCenter };
+
+class FixedForm {
+ public:
+  FixedForm(const FixedForm&) = delete;
+  FixedForm& operator=(const FixedForm&) = delete;
+  virtual ~FixedForm();
+
+  HWND handle() const { return window_; }
+  HWND toolTip() const { return toolTip_; }
+  HFONT font() const { return font_.get(); }
+
+  // Shows the form modal to its owner and returns when it is hidden again (Close, Esc, the
+  // close button or EndModal). The owner is disabled meanwhile and active again afterwards.
+  void ShowModal();
+  void EndModal();
+  bool IsModalRunning() const { return modal_; }
+
+ protected:
+  // Creates the hidden frame: a single fixed border with the minimise and close buttons,
+  // the client area clientWidth x clientHeight, placed as placement says when shown.
+  FixedForm(Dialogs& dialogs, const char* caption, HWND owner, int clientWidth, int clientHeight,
+            FormPlacement placement);
+
+  // A child control at rect of parent's client area (the form's when parent is null),
+  // created visible with the form's font; the hint, when given, is its tool tip.
+  HWND Add(const char* windowClass, const char* text, DWORD style, PixelRect rect, UINT id,
+           const char* hint = nullptr, HWND parent = nullptr, DWORD exStyle = 0);
+  void Hint(HWND control, const char* hint);
+
+  // Enter runs the button with id defaultId, Esc and the close button the one with cancelId
+  // (0: Esc and the close button only hide the form).
+  void SetDefaultAndCancel(UINT defaultId, UINT cancelId);
+
+  // A control's notification (WM_COMMAND) and every other message; return true when handled
+  // (result in *result).
+  virtual void OnCommand(UINT id, UINT code, HWND control) = 0;
+  virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*result*/) { return false; }
+
+  Dialogs& dialogs_;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void Place();
+
+  HWND window_ = nullptr;
+  HWND owner_ = nullptr;
+  HWND toolTip_ = nullptr;
+  UniqueFont font_;
+  FormPlacement placement_;
+  UINT defaultId_ = 0;
+  UINT cancelId_ = 0;
+  bool modal_ = false;
+};
+
+}  // namespace kestrav::win32
