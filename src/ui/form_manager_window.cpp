@@ -98,7 +98,6 @@ void TformManager::RunCommand(Command command) {
 }
 
 // Commands whose dialogs and actions arrive with their own parts of the program.
-void TformManager::butnInstallGrfClick() {}
 void TformManager::butnDeleteClick() {}
 void TformManager::Settings1Click() {}
 void TformManager::butnFileInfoClick() {}
