@@ -102,11 +102,9 @@ void TformManager::butnDeleteClick() {}
 void TformManager::Settings1Click() {}
 void TformManager::butnFileInfoClick() {}
 void TformManager::butnParameterClick() {}
-void TformManager::butnNotepadClick() {}
 void TformManager::butnMakeLogClick() {}
 void TformManager::Help1Click() {}
 void TformManager::butnInfoClick() {}
-void TformManager::butnRunClick() {}
 void TformManager::butnSelectTTDdirClick() {}
 
 }  // namespace kestrav
