@@ -16,7 +16,10 @@ constexpr const char* kUsage =
     "                              load the GRF list and save it again; --yes goes on\n"
     "                              past the sprite-limit question\n"
     "  analyze FILE...             per GRF file: name, normal and pseudo sprites, version, ID, info\n"
-    "                              and description, separated by tabs\n";
+    "                              and description, separated by tabs\n"
+    "  install TTD_DIR FILE... [--replace] [--delete-source]\n"
+    "                              install GRF files into TTD_DIR\\newgrf; the switches answer\n"
+    "                              the replace and delete-source questions Yes\n";
 
 using Handler = int (*)(const std::vector<std::string>&, SystemAdapters&, std::ostream&, std::ostream&);
 
@@ -30,6 +33,7 @@ constexpr CommandEntry kCommands[] = {
     {"list", RunListCommand},
     {"save", RunSaveCommand},
     {"analyze", RunAnalyzeCommand},
+    {"install", RunInstallCommand},
 };
 
 }  // namespace

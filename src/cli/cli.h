@@ -26,6 +26,8 @@ int RunSaveCommand(const std::vector<std::string>& args, SystemAdapters& adapter
                    std::ostream& err);
 int RunAnalyzeCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
                       std::ostream& err);
+int RunInstallCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
+                      std::ostream& err);
 
 // The state word of the listings: "Active", "Inactive" or "Off".
 const char* StateWord(GrfState state);
