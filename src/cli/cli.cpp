@@ -18,7 +18,10 @@ constexpr const char* kUsage =
     "  analyze FILE...             per GRF file: name, normal and pseudo sprites, version, ID, info\n"
     "                              and description, separated by tabs\n"
     "  info TTD_DIR ENTRY          the file information of an entry such as \"newgrf/abc.grf 1 2\",\n"
-    "                              as the window's information box shows it\n";
+    "                              as the window's information box shows it\n"
+    "  install TTD_DIR FILE... [--replace] [--delete-source]\n"
+    "                              install GRF files into TTD_DIR\\newgrf; the switches answer\n"
+    "                              the replace and delete-source questions Yes\n";
 
 using Handler = int (*)(const std::vector<std::string>&, SystemAdapters&, std::ostream&, std::ostream&);
 
@@ -33,6 +36,7 @@ constexpr CommandEntry kCommands[] = {
     {"save", RunSaveCommand},
     {"analyze", RunAnalyzeCommand},
     {"info", RunInfoCommand},
+    {"install", RunInstallCommand},
 };
 
 }  // namespace

@@ -28,6 +28,8 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, SystemAdapters& adap
                       std::ostream& err);
 int RunInfoCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
                    std::ostream& err);
+int RunInstallCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
+                      std::ostream& err);
 
 // The state word of the listings: "Active", "Inactive" or "Off".
 const char* StateWord(GrfState state);

@@ -49,7 +49,10 @@ class FileSystem {
   // same directory that then takes the place of the target, so a failure half-way leaves
   // the old file as it was. Throws OperationError "Cannot create file %s".
   virtual void WriteWholeFile(const std::string& path, const std::string& content) = 0;
-  // Copies source over target (replacing it); false on failure.
+  // Copies source over target (replacing it), keeping the source's last-write time. The
+  // bytes go to a temporary file beside target that takes its place once complete; false on
+  // failure, with target as it was. A target that is the source itself, spelt in any way,
+  // is a failure too.
   virtual bool CopyFileOver(const std::string& source, const std::string& target) = 0;
   // Removes a file; false when it is missing, read-only or locked.
   virtual bool RemoveFile(const std::string& path) = 0;

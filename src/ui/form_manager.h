@@ -88,6 +88,9 @@ class TformManager {
   // The sprite totals: all entries, or the one entry at index just toggled.
   void CountAllSprites(bool fullRecount, int index);
 
+  // Copies source (a full path) into newgrf, offers to delete it and puts it on the list.
+  void InstallGrf(const std::string& source);
+
   GrfCheckList listGrfFiles;
 
   bool fileChanged = false;

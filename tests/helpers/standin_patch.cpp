@@ -10,7 +10,8 @@
 //
 // Without standin.txt it writes the list of a recent patch. Started without "-!S-" it
 // writes no list. Each start records in standin.log beside the executable whether it found
-// a switch list already there and how its window was to be shown.
+// a switch list already there and how its window was to be shown, and in standin.start its
+// working directory and, on a second line, its arguments.
 #ifndef _WIN32
 int main() { return 2; }  // only the Windows build starts it
 #else
@@ -63,6 +64,11 @@ int main(int argc, char** argv) {
   std::ofstream(dir + "\\standin.log", std::ios::binary | std::ios::trunc)
       << "switches.xml " << (std::ifstream("switches.xml") ? "present" : "absent") << ", flags " << startup.dwFlags
       << ", show " << startup.wShowWindow;
+  char directory[MAX_PATH * 4];
+  std::string arguments;
+  for (int i = 1; i < argc; ++i) arguments += std::string(i > 1 ? " " : "") + argv[i];
+  std::ofstream(dir + "\\standin.start", std::ios::binary | std::ios::trunc)
+      << std::string(directory, ::GetCurrentDirectoryA(sizeof directory, directory)) << "\n" << arguments;
 
   const bool probed = std::any_of(argv + 1, argv + argc, [](const char* arg) { return std::string(arg) == "-!S-"; });
   std::ifstream script(dir + "\\standin.txt");

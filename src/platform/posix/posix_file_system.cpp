@@ -11,6 +11,7 @@
 #include <ctime>
 
 #include "platform/operation_error.h"
+#include "platform/posix/posix_file_copy.h"
 
 namespace kestrav {
 namespace {
@@ -211,18 +212,7 @@ void PosixFileSystem::WriteWholeFile(const std::string& path, const std::string&
 }
 
 bool PosixFileSystem::CopyFileOver(const std::string& source, const std::string& target) {
-  const std::string from = Resolve(source);
-  const std::string to = Resolve(target);
-  struct stat sourceInfo, targetInfo;
-  if (::stat(from.c_str(), &sourceInfo) != 0 || !S_ISREG(sourceInfo.st_mode)) return false;
-  // A file cannot be copied onto itself, as on Windows.
-  if (::stat(to.c_str(), &targetInfo) == 0 && targetInfo.st_dev == sourceInfo.st_dev &&
-      targetInfo.st_ino == sourceInfo.st_ino) {
-    return false;
-  }
-  const auto content = ReadWholeFile(*this, from);
-  // The copy keeps the source's last-write time, as CopyFile does on Windows.
-  return content && WriteReplacing(to, *content, &sourceInfo.st_mtim);
+  return CopyThroughTemporary(Resolve(source), Resolve(target));
 }
 
 bool PosixFileSystem::RemoveFile(const std::string& path) {

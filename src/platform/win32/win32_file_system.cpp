@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include "platform/operation_error.h"
+#include "platform/win32/win32_file_copy.h"
 #include "platform/win32/win32_handles.h"
 
 namespace kestrav {
@@ -149,7 +150,7 @@ void Win32FileSystem::WriteWholeFile(const std::string& path, const std::string&
 }
 
 bool Win32FileSystem::CopyFileOver(const std::string& source, const std::string& target) {
-  return ::CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
+  return CopyThroughTemporary(source, target);
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }

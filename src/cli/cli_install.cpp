@@ -1,0 +1,90 @@
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/console_dialogs.h"
+#include "environment/settings_store.h"
+#include "platform/memory_registry.h"
+#include "platform/operation_error.h"
+#include "ui/form_manager.h"
+#include "ui/form_manager_install.h"
+
+namespace kestrav {
+namespace {
+
+// The open dialog gives the file of the command line; the replace questions and the
+// delete question get the answers of the switches.
+class InstallDialogs : public ConsoleDialogs {
+ public:
+  InstallDialogs(std::ostream& err, bool replace, bool deleteSource)
+      : ConsoleDialogs(err), replace_(replace), deleteSource_(deleteSource) {}
+
+  Answer ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override {
+    ConsoleDialogs::ShowMessage(kind, text, buttons);
+    if (buttons == MessageButtons::Ok) return Answer::Ok;
+    const bool deleteQuestion = text == kDeleteSourceQuestion;
+    installed = installed || deleteQuestion;
+    return (deleteQuestion ? deleteSource_ : replace_) ? Answer::Yes : Answer::No;
+  }
+  std::optional<std::string> OpenFile(const FileDialogRequest&) override { return file; }
+
+  std::string file;
+  bool installed = false;  // the delete question came: the file was copied
+
+ private:
+  bool replace_, deleteSource_;
+};
+
+// No window: nothing to show.
+class NoView : public ManagerView {
+ public:
+  void SetCommandEnabled(Command, bool) override {}
+  bool IsCommandEnabled(Command) const override { return true; }
+  void ShowSelectDirectoryButton(bool) override {}
+  void ListChanged() override {}
+  void SetStatusText(int, const std::string&) override {}
+};
+
+}  // namespace
+
+// install TTD_DIR FILE... [--replace] [--delete-source]
+int RunInstallCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& /*out*/,
+                      std::ostream& err) {
+  bool replace = false, deleteSource = false;
+  std::vector<std::string> paths;  // TTD_DIR, then the files
+  for (const auto& arg : args) {
+    if (arg == "--replace") {
+      replace = true;
+    } else if (arg == "--delete-source") {
+      deleteSource = true;
+    } else if (arg.starts_with("--")) {
+      return kCliUsage;
+    } else {
+      paths.push_back(arg);
+    }
+  }
+  if (paths.size() < 2) return kCliUsage;
+  MemoryRegistry registry;
+  InstallDialogs dialogs(err, replace, deleteSource);
+  Platform platform{*adapters.files, registry,         dialogs,          *adapters.processes,
+                    *adapters.xml,   *adapters.screen, *adapters.locale, *adapters.shell};
+  NoView view;
+  TformManager manager(platform, view);
+  int status = kCliOk;
+  try {
+    SettingsStore settings(registry);
+    settings.Open(true);
+    settings.WriteString(setting::kTtdPath, paths[0]);
+    for (auto file = paths.begin() + 1; file != paths.end(); ++file) {
+      dialogs.file = *file;
+      dialogs.installed = false;
+      manager.butnInstallGrfClick();
+      if (!dialogs.installed) status = kCliFailed;
+    }
+  } catch (const OperationError& error) {
+    err << error.what() << "\n";
+    return kCliFailed;
+  }
+  return status;
+}
+
+}  // namespace kestrav

@@ -1,0 +1,22 @@
+#pragma once
+// What Run Game starts and what Open in Notepad opens in a TTD directory.
+#include <array>
+#include <optional>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace kestrav {
+
+// The game's executables and the patch's, in the order they are looked for.
+inline constexpr std::array<const char*, 4> kGameExecutables = {"GameGFX.exe", "ttdx.exe", "ttdlx.exe", "tycoon.exe"};
+inline constexpr std::array<const char*, 2> kPatchExecutables = {"ttdpatchw.exe", "ttdpatch.exe"};
+
+// ttdDir + "\\" + the first executable of the game (or of the patch) that exists.
+std::optional<std::string> FindProgramToRun(FileSystem& files, const std::string& ttdDir, bool game);
+
+// ttdDir + "\\newgrfw.cfg" when it exists, else ttdDir + "\\newgrf.cfg" when that does,
+// whatever the edition: the Windows edition's file is preferred.
+std::optional<std::string> FindConfigFileToEdit(FileSystem& files, const std::string& ttdDir);
+
+}  // namespace kestrav

@@ -1,0 +1,9 @@
+#pragma once
+// What installing a GRF file asks once the file is in place, so that a caller answering
+// for the user (the console companion) knows the copy succeeded.
+
+namespace kestrav {
+
+inline constexpr const char* kDeleteSourceQuestion = "File Installed.\nDo you want to delete source file?";
+
+}  // namespace kestrav
