@@ -135,5 +135,39 @@ TEST(Win32FolderBrowser, ChecksTheSelectionAndReturnsTheChosenFolder) {
   ::CoUninitialize();
 }
 
+TEST(Win32FolderBrowser, OpensAgainOnAConfirmedFolderTheCheckRefuses) {
+  const test::TempDir good;
+  const std::string refused = good.Join("refused");
+  ::CreateDirectoryA(refused.c_str(), nullptr);
+  Win32Dialogs dialogs;
+  std::vector<std::string> checked;
+  const auto accept = [&](const std::string& path) {
+    checked.push_back(path);
+    return path == good.path();
+  };
+  std::vector<HWND> browsers;
+  std::string preselected;  // what the second browser's check saw first
+  std::size_t seen = 0;     // checks before the second browser
+  // OK on the refused folder (pressed as a platform that ignores the check would let it be),
+  // then on the good one in the browser that opens again.
+  const auto chooser = [&](HWND browser) {
+    if (browsers.empty() || browsers.back() != browser) {
+      browsers.push_back(browser);
+      if (browsers.size() == 2 && checked.size() > seen) preselected = checked[seen];
+    }
+    const std::string& target = browsers.size() == 1 ? refused : good.path();
+    if (checked.empty() || checked.back() != target) {
+      ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
+      return false;
+    }
+    seen = checked.size() + 1;  // and the check of the folder returned
+    Press(browser, IDOK);
+    return browsers.size() == 2;
+  };
+  EXPECT_EQ(good.path(), Answered(chooser, [&] { return dialogs.BrowseForFolder("Pick", "", accept); }));
+  EXPECT_EQ(2u, browsers.size());
+  EXPECT_EQ(refused, preselected);
+}
+
 }  // namespace
 }  // namespace kestrav
