@@ -100,14 +100,10 @@ void TformManager::RunCommand(Command command) {
 // Commands whose dialogs and actions arrive with their own parts of the program.
 void TformManager::butnInstallGrfClick() {}
 void TformManager::butnDeleteClick() {}
-void TformManager::Settings1Click() {}
 void TformManager::butnFileInfoClick() {}
 void TformManager::butnParameterClick() {}
 void TformManager::butnNotepadClick() {}
 void TformManager::butnMakeLogClick() {}
-void TformManager::Help1Click() {}
-void TformManager::butnInfoClick() {}
 void TformManager::butnRunClick() {}
-void TformManager::butnSelectTTDdirClick() {}
 
 }  // namespace kestrav
