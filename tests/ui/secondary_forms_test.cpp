@@ -31,18 +31,34 @@ struct SettingsFixture : test::ManagerFixture {
   TformSettings form{platform.ports, manager, settingsView};
 };
 
-TEST(Settings1Click, FillsEveryControlFromTheStoredValuesAndShowsTheDialog) {
+// Settings1Click fills the dialog from the stored values; a click then writes its one value,
+// and a failed write leaves the control as the click set it.
+TEST(Settings1Click, FillsTheControlsAndEachClickWritesItsValue) {
+  using S = TformSettings;
   const struct {
     std::optional<std::int32_t> flags;  // all four booleans
     std::optional<std::string> path;
+    void (S::*click)();
+    const char* name;  // the value the click writes
+    bool failing;
     const char* shown;
+    std::int32_t stored;
   } cases[] = {
-      {std::nullopt, std::nullopt, "0000 Directory Not Set"},
-      {0, "C:\\TTD", "0000 C:\\TTD"},
-      {1, "C:\\TTD", "1111 C:\\TTD"},
-      {2, "", "1111 "},
+      {std::nullopt, std::nullopt, nullptr, "", false, "0000 Directory Not Set", 0},
+      {0, "C:\\TTD", nullptr, "", false, "0000 C:\\TTD", 0},
+      {1, "C:\\TTD", nullptr, "", false, "1111 C:\\TTD", 0},
+      {2, "", nullptr, "", false, "1111 ", 0},
+      {0, "", &S::itemRunTTDClick, "RunType", false, "1000 ", 1},
+      {1, "", &S::itemRunTTDPatchClick, "RunType", false, "0111 ", 0},
+      {0, "", &S::itemActionParamClick, "DoubleClickAction", false, "0100 ", 1},
+      {1, "", &S::itemActionInfoClick, "DoubleClickAction", false, "1011 ", 0},
+      {0, "", &S::cboxSaveAndRunClick, "SaveAndRun", false, "0010 ", 1},
+      {1, "", &S::cboxNoOverwriteConfirmationClick, "NoOverwriteConfirmation", false, "1110 ", 0},
+      {0, "", &S::itemRunTTDClick, "RunType", true, "1000 ", 0},
+      {1, "", &S::cboxSaveAndRunClick, "SaveAndRun", true, "1101 ", 1},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
     SettingsFixture f;
     for (const char* name : {"RunType", "DoubleClickAction", "SaveAndRun", "NoOverwriteConfirmation"}) {
       if (c.flags) f.Put(name, *c.flags);
@@ -50,44 +66,26 @@ TEST(Settings1Click, FillsEveryControlFromTheStoredValuesAndShowsTheDialog) {
     if (c.path) f.Put(setting::kTtdPath, *c.path);
     std::copy_n(c.flags ? "0000" : "1111", 4, f.settingsView.state);  // left from an earlier showing
     f.manager.Settings1Click();
-    EXPECT_EQ(c.shown, f.settingsView.Shown());
     EXPECT_EQ(1, f.settingsView.shown);
-  }
-}
-
-TEST(TformSettings, EachClickWritesItsValueAndAFailedWriteKeepsTheControl) {
-  const struct {
-    void (TformSettings::*click)();
-    const char* before;  // the controls as the click finds them (a check box already toggled)
-    const char* name;
-    std::int32_t stored;
-    const char* after;
-  } cases[] = {
-      {&TformSettings::itemRunTTDClick, "0000", "RunType", 1, "1000 ?"},
-      {&TformSettings::itemRunTTDPatchClick, "1000", "RunType", 0, "0000 ?"},
-      {&TformSettings::itemActionParamClick, "0000", "DoubleClickAction", 1, "0100 ?"},
-      {&TformSettings::itemActionInfoClick, "0100", "DoubleClickAction", 0, "0000 ?"},
-      {&TformSettings::cboxSaveAndRunClick, "0010", "SaveAndRun", 1, "0010 ?"},
-      {&TformSettings::cboxSaveAndRunClick, "0000", "SaveAndRun", 0, "0000 ?"},
-      {&TformSettings::cboxNoOverwriteConfirmationClick, "0001", "NoOverwriteConfirmation", 1, "0001 ?"},
-  };
-  for (const bool failing : {false, true}) {
-    for (const auto& c : cases) {
-      SCOPED_TRACE(c.name);
-      SettingsFixture f;
-      f.Put(c.name, 1 - c.stored);
-      std::copy_n(c.before, 4, f.settingsView.state);
-      f.platform.registry.failWrites = failing;
-      std::string error;
-      try {
-        (f.form.*c.click)();
-      } catch (const OperationError& e) {
-        error = e.what();
-      }
-      EXPECT_EQ(failing ? "Failed to set data for '" + std::string(c.name) + "'" : "", error);
-      EXPECT_EQ(failing ? 1 - c.stored : c.stored, f.Settings().ReadInteger(c.name));
-      EXPECT_EQ(c.after, f.settingsView.Shown());
+    if (!c.click) {
+      EXPECT_EQ(c.shown, f.settingsView.Shown());
+      continue;
     }
+    // A check box has its new state when its click handler runs.
+    if (c.click == &S::cboxSaveAndRunClick) f.settingsView.SetChecked(SettingsBox::SaveAndRun, !*c.flags);
+    if (c.click == &S::cboxNoOverwriteConfirmationClick) {
+      f.settingsView.SetChecked(SettingsBox::NoOverwriteConfirmation, !*c.flags);
+    }
+    f.platform.registry.failWrites = c.failing;
+    std::string error;
+    try {
+      (f.form.*c.click)();
+    } catch (const OperationError& e) {
+      error = e.what();
+    }
+    EXPECT_EQ(c.failing ? "Failed to set data for '" + std::string(c.name) + "'" : "", error);
+    EXPECT_EQ(c.shown, f.settingsView.Shown());
+    EXPECT_EQ(c.stored, f.Settings().ReadInteger(c.name));
   }
 }
 
@@ -109,8 +107,7 @@ TEST(Button1Click, AConfirmedFolderIsStoredShownAndLoadedAndPreselectedNextTime)
   EXPECT_EQ((std::vector<test::ListItem>{{"newgrf/b.grf", GrfState::Off}}), f.Items());
   EXPECT_EQ(0, f.settingsView.shown);
   chosen.Write("ttdx.exe", "");
-  EXPECT_TRUE(dialogs.browseAccept(chosen.path()));
-  EXPECT_FALSE(dialogs.browseAccept(f.ttd.path()));
+  EXPECT_TRUE(dialogs.browseAccept(chosen.path()) && !dialogs.browseAccept(f.ttd.path()));
 
   // A cancelled browser changes nothing.
   const int redraws = f.view.listChanges;
