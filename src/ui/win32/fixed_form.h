@@ -58,7 +58,8 @@ class FixedForm {
   // The rectangle a one-line label of text in font takes at (left, top): a label sized to
   // its text.
   PixelRect FitText(const char* text, HFONT font, int left, int top) const;
-  // The font of the controls added from now on (the form's default is Tahoma 8 point).
+  // The font of the form's controls in place of Tahoma 8 point; before the first Add, since the
+  // font it replaces is deleted.
   void SetFormFont(UniqueFont font) { font_ = std::move(font); }
 
   // Enter runs the button with id defaultId, Esc and the close button the one with cancelId
