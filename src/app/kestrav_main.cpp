@@ -8,8 +8,10 @@
 
 #include "platform/system_platform.h"
 #include "platform/win32/win32_dialogs.h"
+#include "ui/win32/about_window.h"
 #include "ui/win32/hidden_form.h"
 #include "ui/win32/manager_window.h"
+#include "ui/win32/settings_window.h"
 
 namespace {
 
@@ -55,9 +57,12 @@ int Run(HINSTANCE /*instance*/, int showCommand, Win32Dialogs& dialogs) {
 
   win32::ManagerWindow formManager(platform);
   formManager.Create();
-  const win32::HiddenForm formAbout(win32::kAboutCaption, formManager.handle(), 360, 260);
-  const win32::HiddenForm formSettings(win32::kSettingsCaption, formManager.handle(), 420, 360);
+  win32::AboutWindow formAbout(platform, formManager.handle());
+  win32::SettingsWindow formSettings(platform, formManager.manager(), formManager.handle());
   const win32::HiddenForm formLog(win32::kLogCaption, formManager.handle(), 380, 300);
+
+  formManager.manager().formAbout = &formAbout.form();
+  formManager.manager().formSettings = &formSettings.form();
 
   formManager.Show(showCommand);
   // From now on the boxes belong to the window in sight.

@@ -98,10 +98,6 @@ void TformManager::RunCommand(Command command) {
 }
 
 // Commands whose dialogs and actions arrive with their own parts of the program.
-void TformManager::Settings1Click() {}
 void TformManager::butnMakeLogClick() {}
-void TformManager::Help1Click() {}
-void TformManager::butnInfoClick() {}
-void TformManager::butnSelectTTDdirClick() {}
 
 }  // namespace kestrav

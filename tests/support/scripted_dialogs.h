@@ -53,10 +53,11 @@ class ScriptedDialogs : public Dialogs {
     return answer;
   }
 
-  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& /*lastDirectory*/,
+  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& lastDirectory,
                                              const std::function<bool(const std::string&)>& accept) override {
     ++browseCount;
     browseTitle = title;
+    browseLastDirectory = lastDirectory;
     browseAccept = accept;
     if (browses_.empty()) {
       ADD_FAILURE() << "unexpected folder browser: " << title;
@@ -96,6 +97,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<ShownInput> inputsShown;
   // What the last browser was opened with.
   std::string browseTitle;
+  std::string browseLastDirectory;  // the folder it preselected
   std::function<bool(const std::string&)> browseAccept;
   int browseCount = 0;
 

@@ -1,6 +1,7 @@
 // The real message boxes and folder browser, answered by a timer that finds the box on
 // this thread, reads it and presses one of its buttons.
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -133,6 +134,50 @@ TEST(Win32FolderBrowser, ChecksTheSelectionAndReturnsTheChosenFolder) {
     EXPECT_EQ(true, okEnabled);
   }
   ::CoUninitialize();
+}
+
+// The name of the folder a browser shows selected.
+std::string SelectedName(HWND browser) {
+  const HWND tree = ::FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+  char name[MAX_PATH] = {};
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  item.pszText = name;
+  item.cchTextMax = sizeof name;
+  ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return name;
+}
+
+TEST(Win32FolderBrowser, OpensAgainOnAConfirmedFolderTheCheckRefuses) {
+  const test::TempDir good;
+  const std::string refused = good.Join("refused");
+  ::CreateDirectoryA(refused.c_str(), nullptr);
+  Win32Dialogs dialogs;
+  std::vector<std::string> checked;
+  const auto accept = [&](const std::string& path) {
+    checked.push_back(path);
+    return path == good.path();
+  };
+  HWND current = nullptr;
+  int opened = 0;
+  std::string preselected;  // what the second browser showed selected when it came up
+  // OK on the refused folder, pressed as a platform that ignores the check lets it be, then on
+  // the good one in the browser that opens again.
+  const auto chooser = [&](HWND browser) {
+    if (browser != current && ++opened == 2) preselected = SelectedName(browser);
+    current = browser;
+    const std::string& target = opened == 1 ? refused : good.path();
+    if (checked.empty() || checked.back() != target) {
+      ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
+      return false;
+    }
+    Press(browser, IDOK);
+    return opened == 2;
+  };
+  EXPECT_EQ(good.path(), Answered(chooser, [&] { return dialogs.BrowseForFolder("Pick", "", accept); }));
+  EXPECT_EQ(2, opened);
+  EXPECT_EQ("refused", preselected);
 }
 
 }  // namespace

@@ -68,6 +68,41 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM parameter, LPARAM
   return 0;
 }
 
+// OLE on this thread for as long as the browser's new style needs it.
+class OleSession {
+ public:
+  OleSession() : initialised_(SUCCEEDED(::OleInitialize(nullptr))) {}
+  ~OleSession() {
+    if (initialised_) ::OleUninitialize();
+  }
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+// One run of the shell's browser: nothing when cancelled, "" for a chosen item that is no
+// folder of the file system.
+std::optional<std::string> BrowseOnce(HWND owner, const std::string& title, const std::string& preselected,
+                                      const std::function<bool(const std::string&)>& accept) {
+  BrowseContext context{preselected, accept, nullptr};
+  char displayName[MAX_PATH] = {};
+  BROWSEINFOA info{};
+  info.hwndOwner = owner;
+  info.pszDisplayName = displayName;
+  info.lpszTitle = title.c_str();
+  info.ulFlags = BIF_NEWDIALOGSTYLE;
+  info.lpfn = BrowseCallback;
+  info.lParam = reinterpret_cast<LPARAM>(&context);
+  const UniquePidl chosen(::SHBrowseForFolderA(&info));
+  if (context.error) std::rethrow_exception(context.error);
+  if (!chosen) return std::nullopt;
+  char path[MAX_PATH] = {};
+  if (!::SHGetPathFromIDListA(chosen.get(), path)) return std::string();
+  return std::string(path);
+}
+
 }  // namespace
 
 UINT MessageBoxStyle(MessageKind kind, MessageButtons buttons, bool owned) {
@@ -90,29 +125,30 @@ Answer AnswerOf(int result, MessageButtons buttons) {
   return Answer::Cancel;
 }
 
+HWND Win32Dialogs::InFront() const {
+  if (!owner_ || !::IsWindow(owner_)) return nullptr;
+  const HWND popup = ::GetLastActivePopup(owner_);
+  return popup && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup) ? popup : owner_;
+}
+
 Answer Win32Dialogs::ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons) {
-  const HWND owner = owner_ && ::IsWindow(owner_) ? owner_ : nullptr;
+  const HWND owner = InFront();
   const int result = ::MessageBoxA(owner, text.c_str(), CaptionOf(kind), MessageBoxStyle(kind, buttons, owner != nullptr));
   return AnswerOf(result, buttons);
 }
 
 std::optional<std::string> Win32Dialogs::BrowseForFolder(const std::string& title, const std::string& lastDirectory,
                                                          const std::function<bool(const std::string&)>& accept) {
-  BrowseContext context{lastDirectory, accept, nullptr};
-  char displayName[MAX_PATH] = {};
-  BROWSEINFOA info{};
-  info.hwndOwner = owner_ && ::IsWindow(owner_) ? owner_ : nullptr;
-  info.pszDisplayName = displayName;
-  info.lpszTitle = title.c_str();
-  info.ulFlags = BIF_NEWDIALOGSTYLE | BIF_RETURNONLYFSDIRS;
-  info.lpfn = BrowseCallback;
-  info.lParam = reinterpret_cast<LPARAM>(&context);
-  const UniquePidl chosen(::SHBrowseForFolderA(&info));
-  if (context.error) std::rethrow_exception(context.error);
-  if (!chosen) return std::nullopt;
-  char path[MAX_PATH] = {};
-  if (!::SHGetPathFromIDListA(chosen.get(), path)) return std::nullopt;
-  return std::string(path);
+  const OleSession ole;
+  std::string preselected = lastDirectory;
+  // Where the platform leaves OK enabled on a refused folder, confirming one opens the
+  // browser again on it, so that to the user OK does nothing there.
+  for (;;) {
+    const auto chosen = BrowseOnce(InFront(), title, preselected, accept);
+    if (!chosen) return std::nullopt;
+    if (!chosen->empty() && accept(*chosen)) return chosen;
+    if (!chosen->empty()) preselected = *chosen;
+  }
 }
 
 }  // namespace kestrav

@@ -13,9 +13,12 @@ class Win32Dialogs : public Dialogs {
 
   void SetOwner(HWND owner) { owner_ = owner; }
   HWND owner() const { return owner_; }
+  // The window a box or browser belongs to: the owner, or the program's modal form shown
+  // over it (a box owned by the disabled owner would enable it again when it closes).
+  HWND InFront() const;
 
   Answer ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override;
-  // Needs COM initialised apartment threaded on this thread for its new dialog style.
+  // Initialises OLE on this thread around the browser, as its new dialog style needs.
   std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& lastDirectory,
                                              const std::function<bool(const std::string&)>& accept) override;
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "platform/operation_error.h"
 #include "ui/win32/message_guard.h"
 
@@ -30,10 +32,12 @@ constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 }  // namespace
 
-UniqueFont CreateTahoma8(bool bold) {
-  UniqueFont font(::CreateFontA(-11, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
+UniqueFont CreateTahoma8(bool bold) { return CreatePixelFont("Tahoma", 8, bold); }
+
+UniqueFont CreatePixelFont(const char* face, int points, bool bold, bool underline) {
+  UniqueFont font(::CreateFontA(-::MulDiv(points, 96, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
+                                underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
   if (!font) throw OperationError(kCreateFailed);
   return font;
 }
@@ -81,6 +85,31 @@ void FixedForm::Hint(HWND control, const char* hint) {
   if (!::SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
     throw OperationError(kCreateFailed);
   }
+}
+
+void FixedForm::HintArea(PixelRect rect, UINT id, const char* hint) {
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = id;
+  tool.rect = RECT{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
+  tool.lpszText = const_cast<char*>(hint);
+  if (!::SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    throw OperationError(kCreateFailed);
+  }
+}
+
+PixelRect FixedForm::FitText(const char* text, HFONT font, int left, int top) const {
+  const HDC dc = ::GetDC(window_);
+  if (!dc) throw OperationError(kCreateFailed);
+  const HGDIOBJ previous = ::SelectObject(dc, font);
+  SIZE size{};
+  const BOOL measured = ::GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+  ::SelectObject(dc, previous);
+  ::ReleaseDC(window_, dc);
+  if (!measured) throw OperationError(kCreateFailed);
+  return PixelRect{left, top, size.cx, size.cy};
 }
 
 void FixedForm::SetDefaultAndCancel(UINT defaultId, UINT cancelId) {

@@ -5,6 +5,8 @@
 // Add per control, created in tab order.
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/dialogs.h"
 #include "ui/win32/window_handles.h"
 
@@ -18,6 +20,8 @@ struct PixelRect {
 // Tahoma 8 point at 96 dots per inch, kept at that size on any screen: the forms' layouts
 // are in fixed pixels.
 UniqueFont CreateTahoma8(bool bold = false);
+// A font of face at points, at 96 dots per inch on any screen as well.
+UniqueFont CreatePixelFont(const char* face, int points, bool bold = false, bool underline = false);
 
 enum class FormPlacement { ScreenCenter, OwnerCenter };
 
@@ -48,6 +52,15 @@ class FixedForm {
   HWND Add(const char* windowClass, const char* text, DWORD style, PixelRect rect, UINT id,
            const char* hint = nullptr, HWND parent = nullptr, DWORD exStyle = 0);
   void Hint(HWND control, const char* hint);
+  // A hint for a part of the form's own client area that is no window (a painted label, a
+  // group box, which lets the mouse through); id tells the parts apart.
+  void HintArea(PixelRect rect, UINT id, const char* hint);
+  // The rectangle a one-line label of text in font takes at (left, top): a label sized to
+  // its text.
+  PixelRect FitText(const char* text, HFONT font, int left, int top) const;
+  // The font of the form's controls in place of Tahoma 8 point; before the first Add, since the
+  // font it replaces is deleted.
+  void SetFormFont(UniqueFont font) { font_ = std::move(font); }
 
   // Enter runs the button with id defaultId, Esc and the close button the one with cancelId
   // (0: Esc and the close button only hide the form).

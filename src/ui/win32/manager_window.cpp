@@ -9,6 +9,7 @@
 #include "platform/operation_error.h"
 #include "ui/win32/main_menu.h"
 #include "ui/win32/message_guard.h"
+#include "ui/win32/resource_ids.h"
 
 namespace kestrav::win32 {
 namespace {
@@ -24,7 +25,10 @@ void RegisterWindowClass(WNDPROC procedure) {
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = ::GetModuleHandleA(nullptr);
-  windowClass.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+  windowClass.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(KESTRAV_ICON));
+  windowClass.hIconSm = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(KESTRAV_ICON),
+                                                        IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                        ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;

@@ -36,6 +36,14 @@ struct GdiDeleter {
   }
 };
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
+using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter>;
+
+struct IconDestroyer {
+  void operator()(HICON icon) const {
+    if (icon) ::DestroyIcon(icon);
+  }
+};
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
 
 struct ThemeCloser {
   void operator()(HTHEME theme) const {
