@@ -16,7 +16,9 @@ constexpr const char* kUsage =
     "                              load the GRF list and save it again; --yes goes on\n"
     "                              past the sprite-limit question\n"
     "  analyze FILE...             per GRF file: name, normal and pseudo sprites, version, ID, info\n"
-    "                              and description, separated by tabs\n";
+    "                              and description, separated by tabs\n"
+    "  log TTD_DIR (--txt|--html) OUT [--inactive|--no-inactive]\n"
+    "                              load the GRF list and write its TXT or HTML log to OUT\n";
 
 using Handler = int (*)(const std::vector<std::string>&, SystemAdapters&, std::ostream&, std::ostream&);
 
@@ -30,6 +32,7 @@ constexpr CommandEntry kCommands[] = {
     {"list", RunListCommand},
     {"save", RunSaveCommand},
     {"analyze", RunAnalyzeCommand},
+    {"log", RunLogCommand},
 };
 
 }  // namespace

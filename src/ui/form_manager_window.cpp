@@ -104,7 +104,6 @@ void TformManager::Settings1Click() {}
 void TformManager::butnFileInfoClick() {}
 void TformManager::butnParameterClick() {}
 void TformManager::butnNotepadClick() {}
-void TformManager::butnMakeLogClick() {}
 void TformManager::Help1Click() {}
 void TformManager::butnInfoClick() {}
 void TformManager::butnRunClick() {}
