@@ -9,6 +9,7 @@
 #include "platform/system_platform.h"
 #include "platform/win32/win32_dialogs.h"
 #include "ui/win32/hidden_form.h"
+#include "ui/win32/log_window.h"
 #include "ui/win32/manager_window.h"
 
 namespace {
@@ -57,7 +58,8 @@ int Run(HINSTANCE /*instance*/, int showCommand, Win32Dialogs& dialogs) {
   formManager.Create();
   const win32::HiddenForm formAbout(win32::kAboutCaption, formManager.handle(), 360, 260);
   const win32::HiddenForm formSettings(win32::kSettingsCaption, formManager.handle(), 420, 360);
-  const win32::HiddenForm formLog(win32::kLogCaption, formManager.handle(), 380, 300);
+  win32::LogWindow formLog(platform, formManager.handle(), formManager.manager());
+  formManager.manager().formLog = &formLog.form();
 
   formManager.Show(showCommand);
   // From now on the boxes belong to the window in sight.

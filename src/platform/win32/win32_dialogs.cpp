@@ -90,8 +90,14 @@ Answer AnswerOf(int result, MessageButtons buttons) {
   return Answer::Cancel;
 }
 
+HWND Win32Dialogs::OwnerInSight() const {
+  if (!owner_ || !::IsWindow(owner_)) return nullptr;
+  const HWND popup = ::GetLastActivePopup(owner_);
+  return popup && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup) ? popup : owner_;
+}
+
 Answer Win32Dialogs::ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons) {
-  const HWND owner = owner_ && ::IsWindow(owner_) ? owner_ : nullptr;
+  const HWND owner = OwnerInSight();
   const int result = ::MessageBoxA(owner, text.c_str(), CaptionOf(kind), MessageBoxStyle(kind, buttons, owner != nullptr));
   return AnswerOf(result, buttons);
 }
@@ -101,7 +107,7 @@ std::optional<std::string> Win32Dialogs::BrowseForFolder(const std::string& titl
   BrowseContext context{lastDirectory, accept, nullptr};
   char displayName[MAX_PATH] = {};
   BROWSEINFOA info{};
-  info.hwndOwner = owner_ && ::IsWindow(owner_) ? owner_ : nullptr;
+  info.hwndOwner = OwnerInSight();
   info.pszDisplayName = displayName;
   info.lpszTitle = title.c_str();
   info.ulFlags = BIF_NEWDIALOGSTYLE | BIF_RETURNONLYFSDIRS;

@@ -13,6 +13,9 @@ class Win32Dialogs : public Dialogs {
 
   void SetOwner(HWND owner) { owner_ = owner; }
   HWND owner() const { return owner_; }
+  // The window the boxes and dialogs belong to: the owner, or the modal form it shows. A
+  // dialog owned by the disabled owner would enable it again when it closes.
+  HWND OwnerInSight() const;
 
   Answer ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override;
   // Needs COM initialised apartment threaded on this thread for its new dialog style.

@@ -47,6 +47,8 @@ class FixedForm {
   // created visible with the form's font; the hint, when given, is its tool tip.
   HWND Add(const char* windowClass, const char* text, DWORD style, PixelRect rect, UINT id,
            const char* hint = nullptr, HWND parent = nullptr, DWORD exStyle = 0);
+  // The hint of a control that lets the mouse through (disabled, a group box) is shown over
+  // its rectangle on the form.
   void Hint(HWND control, const char* hint);
 
   // Enter runs the button with id defaultId, Esc and the close button the one with cancelId
