@@ -45,7 +45,7 @@ int RunLogCommand(const std::vector<std::string>& args, SystemAdapters& adapters
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] != "--txt" && args[i] != "--html") {
       listArgs.push_back(args[i]);
-    } else if (!format.empty() || i + 1 == args.size()) {
+    } else if (!format.empty() || i + 1 == args.size() || args[i + 1].starts_with("--")) {
       return kCliUsage;
     } else {
       format = args[i];

@@ -20,7 +20,8 @@ TEST(CliLog, WritesTheLogOfTheLoadedListOrTellsWhyNot) {
   EXPECT_EQ(1, failed.status);
   EXPECT_EQ("Cannot create file " + dir.path() + "\n", failed.err);
   for (const auto& args : std::vector<std::vector<std::string>>{
-           {"log", "a"}, {"log", "a", "--txt"}, {"log", "a", "--txt", "o", "--html", "p"}, {"log", "--txt", "o"}}) {
+           {"log", "a"}, {"log", "a", "--txt"}, {"log", "a", "--txt", "o", "--html", "p"}, {"log", "--txt", "o"},
+           {"log", "a", "--txt", "--inactive"}}) {
     EXPECT_EQ(2, test::RunCliCommand(args).status) << testing::PrintToString(args);
   }
 }
