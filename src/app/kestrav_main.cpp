@@ -9,7 +9,7 @@
 #include "platform/system_platform.h"
 #include "platform/win32/win32_dialogs.h"
 #include "ui/win32/about_window.h"
-#include "ui/win32/hidden_form.h"
+#include "ui/win32/log_window.h"
 #include "ui/win32/manager_window.h"
 #include "ui/win32/settings_window.h"
 
@@ -59,10 +59,10 @@ int Run(HINSTANCE /*instance*/, int showCommand, Win32Dialogs& dialogs) {
   formManager.Create();
   win32::AboutWindow formAbout(platform, formManager.handle());
   win32::SettingsWindow formSettings(platform, formManager.manager(), formManager.handle());
-  const win32::HiddenForm formLog(win32::kLogCaption, formManager.handle(), 380, 300);
-
+  win32::LogWindow formLog(platform, formManager.handle(), formManager.manager());
   formManager.manager().formAbout = &formAbout.form();
   formManager.manager().formSettings = &formSettings.form();
+  formManager.manager().formLog = &formLog.form();
 
   formManager.Show(showCommand);
   // From now on the boxes belong to the window in sight.

@@ -21,7 +21,9 @@ constexpr const char* kUsage =
     "                              as the window's information box shows it\n"
     "  install TTD_DIR FILE... [--replace] [--delete-source]\n"
     "                              install GRF files into TTD_DIR\\newgrf; the switches answer\n"
-    "                              the replace and delete-source questions Yes\n";
+    "                              the replace and delete-source questions Yes\n"
+    "  log TTD_DIR (--txt|--html) OUT [--inactive|--no-inactive]\n"
+    "                              load the GRF list and write its TXT or HTML log to OUT\n";
 
 using Handler = int (*)(const std::vector<std::string>&, SystemAdapters&, std::ostream&, std::ostream&);
 
@@ -37,6 +39,7 @@ constexpr CommandEntry kCommands[] = {
     {"analyze", RunAnalyzeCommand},
     {"info", RunInfoCommand},
     {"install", RunInstallCommand},
+    {"log", RunLogCommand},
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 // kestrav-cli: the headless companion of the window, on the same core.
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -30,6 +31,18 @@ int RunInfoCommand(const std::vector<std::string>& args, SystemAdapters& adapter
                    std::ostream& err);
 int RunInstallCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
                       std::ostream& err);
+
+int RunLogCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
+                  std::ostream& err);
+
+class TformManager;
+struct Platform;
+// Loads the list of the TTD_DIR in args ([--inactive | --no-inactive] as for list) and runs
+// use on the loaded main window and its ports. Returns use's status; kCliFailed after an
+// error (its text on err), kCliUsage for wrong arguments.
+using LoadedListUse = std::function<int(TformManager& manager, Platform& platform)>;
+int RunOnLoadedList(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& err,
+                    const LoadedListUse& use);
 
 // The state word of the listings: "Active", "Inactive" or "Off".
 const char* StateWord(GrfState state);

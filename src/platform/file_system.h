@@ -13,7 +13,7 @@ namespace kestrav {
 // A local date-time at the 2-second resolution of the DOS date-time format.
 struct DosDateTime {
   int year = 1980, month = 1, day = 1;
-  int hour = 0, minute = 0, second = 0;  // second is always even
+  int hour = 0, minute = 0, second = 0;  // second is always even for a file's time
   auto operator<=>(const DosDateTime&) const = default;
 };
 

@@ -13,6 +13,8 @@ class Locale {
   virtual int CompareIgnoringCase(const std::string& a, const std::string& b) = 0;
   virtual std::string ShortDate(const DosDateTime& when) = 0;  // the user's short date format
   virtual std::string LongTime(const DosDateTime& when) = 0;   // the user's long time format
+  // The current local date and time, to the second.
+  virtual DosDateTime Now();
 };
 
 }  // namespace kestrav

@@ -97,7 +97,4 @@ void TformManager::RunCommand(Command command) {
   }
 }
 
-// Commands whose dialogs and actions arrive with their own parts of the program.
-void TformManager::butnMakeLogClick() {}
-
 }  // namespace kestrav

@@ -43,11 +43,11 @@ std::optional<std::string> RunFileDialog(HWND owner, const FileDialogRequest& re
 }  // namespace
 
 std::optional<std::string> Win32Dialogs::OpenFile(const FileDialogRequest& request) {
-  return RunFileDialog(owner_, request, false);
+  return RunFileDialog(InFront(), request, false);
 }
 
 std::optional<std::string> Win32Dialogs::SaveFile(const FileDialogRequest& request) {
-  return RunFileDialog(owner_, request, true);
+  return RunFileDialog(InFront(), request, true);
 }
 
 }  // namespace kestrav

@@ -27,6 +27,18 @@ void RegisterFormClass(WNDPROC procedure) {
   }
 }
 
+bool IsGroupBox(const char* windowClass, DWORD style) {
+  return ::lstrcmpiA(windowClass, WC_BUTTONA) == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// A disabled control and a group box take no mouse input: it goes to the window below.
+bool MousePassesThrough(HWND control) {
+  const auto style = static_cast<DWORD>(::GetWindowLongPtrA(control, GWL_STYLE));
+  char windowClass[16] = {};
+  ::GetClassNameA(control, windowClass, sizeof windowClass);
+  return (style & WS_DISABLED) || IsGroupBox(windowClass, style);
+}
+
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
@@ -65,6 +77,8 @@ FixedForm::~FixedForm() {
 
 HWND FixedForm::Add(const char* windowClass, const char* text, DWORD style, PixelRect rect, UINT id, const char* hint,
                     HWND parent, DWORD exStyle) {
+  // A group box paints only its frame: the form paints what lies inside it.
+  if (IsGroupBox(windowClass, style)) exStyle |= WS_EX_TRANSPARENT;
   HWND control = ::CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
                                    rect.width, rect.height, parent ? parent : window_,
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleA(nullptr),
@@ -82,6 +96,12 @@ void FixedForm::Hint(HWND control, const char* hint) {
   tool.hwnd = window_;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = const_cast<char*>(hint);
+  if (MousePassesThrough(control)) {
+    // The form gets the mouse over this control: the hint goes with its rectangle there.
+    tool.uFlags = TTF_SUBCLASS;
+    ::GetWindowRect(control, &tool.rect);
+    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&tool.rect), 2);
+  }
   if (!::SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
     throw OperationError(kCreateFailed);
   }

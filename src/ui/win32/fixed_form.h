@@ -51,6 +51,8 @@ class FixedForm {
   // created visible with the form's font; the hint, when given, is its tool tip.
   HWND Add(const char* windowClass, const char* text, DWORD style, PixelRect rect, UINT id,
            const char* hint = nullptr, HWND parent = nullptr, DWORD exStyle = 0);
+  // The hint of a control that lets the mouse through (disabled, a group box) is shown over
+  // its rectangle on the form.
   void Hint(HWND control, const char* hint);
   // A hint for a part of the form's own client area that is no window (a painted label, a
   // group box, which lets the mouse through); id tells the parts apart.

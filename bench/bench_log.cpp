@@ -1,0 +1,195 @@
+// The log of a list of 500 entries against the full recount of the sprite totals over the
+// same list, which reads the same files once each, and against writing the log's bytes
+// alone. At the end it prints the log's time beside the recount plus the write.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "environment/settings_store.h"
+#include "log/form_log.h"
+#include "platform/memory_registry.h"
+#include "platform/system_platform.h"
+#include "support/grf_builder.h"
+#include "ui/form_manager.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace kestrav;
+
+constexpr int kListEntries = 500;
+
+// The save dialog answers with the log's path; nothing else may ask anything.
+class SavingDialogs : public Dialogs {
+ public:
+  std::string file;
+  Answer ShowMessage(MessageKind, const std::string& text, MessageButtons) override {
+    std::fprintf(stderr, "bench_log: unexpected message box: %s\n", text.c_str());
+    std::abort();
+  }
+  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&,
+                                             const std::function<bool(const std::string&)>&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> SaveFile(const FileDialogRequest&) override { return file; }
+};
+
+class NullManagerView : public ManagerView {
+ public:
+  void SetCommandEnabled(Command, bool) override {}
+  bool IsCommandEnabled(Command) const override { return true; }
+  void ShowSelectDirectoryButton(bool) override {}
+  void ListChanged() override {}
+  void SetStatusText(int, const std::string&) override {}
+};
+
+class NullLogView : public LogView {
+ public:
+  void SelectFormat(int) override {}
+  void SetProgressMax(int) override {}
+  void SetProgress(int) override {}
+  void RunModal() override {}
+  void Close() override {}
+};
+
+class NullScreen : public Screen {
+ public:
+  ScreenSize PrimaryScreen() override { return {1024, 768}; }
+  ScreenSize WorkArea() override { return {1024, 738}; }
+};
+
+// A TTD directory of 500 installed sets, removed at the end, and the main window and log
+// creator on a list of all of them, each Active or Inactive, so that the recount reads
+// every file the log reads.
+struct Bench {
+  Bench() {
+    std::string pattern = (fs::temp_directory_path() / "kestrav-bench-log-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) {
+      std::perror("bench_log: mkdtemp");
+      std::exit(1);
+    }
+    root = pattern;
+    for (int i = 0; i < kListEntries; ++i) {
+      test::SampleGrfOptions options;
+      options.seed = static_cast<std::uint32_t>(i + 1);
+      options.normalSprites = 60;
+      options.pseudoSprites = 20;
+      test::WriteSampleGrf((root / "newgrf" / ("set" + std::to_string(i) + ".grf")).string(), options);
+      manager.listGrfFiles.Add("newgrf/set" + std::to_string(i) + ".grf" + (i % 4 == 0 ? " 1 2" : ""),
+                               i % 3 == 0 ? GrfState::Inactive : GrfState::Active);
+    }
+    SettingsStore settings(registry);
+    settings.Open(true);
+    settings.WriteString(setting::kTtdPath, root.string());
+  }
+  ~Bench() {
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+  }
+
+  fs::path root;
+  SystemAdapters adapters = MakeSystemAdapters();
+  MemoryRegistry registry;
+  SavingDialogs dialogs;
+  NullScreen screen;
+  Platform platform{*adapters.files, registry,         dialogs,          *adapters.processes,
+                    *adapters.xml,   screen,           *adapters.locale, *adapters.shell};
+  NullManagerView managerView;
+  TformManager manager{platform, managerView};
+  NullLogView logView;
+  TformLog log{platform, logView, manager};
+};
+
+Bench* bench = nullptr;
+
+// Writes the log in format; returns its path.
+std::string WriteLog(int format) {
+  bench->dialogs.file = (bench->root / (format == kFormatTxt ? "Log.txt" : "Log.html")).string();
+  if (format == kFormatTxt) {
+    bench->log.TXT();
+  } else {
+    bench->log.HTML();
+  }
+  return bench->dialogs.file;
+}
+
+void Log(benchmark::State& state, int format) {
+  std::string file;
+  for (auto _ : state) file = WriteLog(format);
+  state.counters["bytes"] = static_cast<double>(fs::file_size(file));
+}
+
+void FullRecount(benchmark::State& state) {
+  for (auto _ : state) {
+    bench->manager.CountAllSprites(true, 0);
+    benchmark::DoNotOptimize(bench->manager.spritesTotal);
+  }
+}
+
+// Writing the bytes of a log that is already built, as the log writes them.
+void WriteOnly(benchmark::State& state, int format) {
+  const std::string bytes = ReadWholeFile(*bench->adapters.files, WriteLog(format)).value_or("");
+  const std::string copy = (bench->root / "copy.log").string();
+  for (auto _ : state) bench->adapters.files->WriteWholeFile(copy, bytes);
+}
+
+// Keeps the median real and CPU times of every benchmark while printing as usual.
+class MedianReporter : public benchmark::ConsoleReporter {
+ public:
+  MedianReporter() : ConsoleReporter(OO_Tabular) {}
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const auto& run : runs) {
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+        medians[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  struct Times {
+    double real, cpu;
+  };
+  std::map<std::string, Times> medians;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  Bench space;
+  bench = &space;
+
+  const auto add = [](const char* name, auto run) {
+    benchmark::RegisterBenchmark(name, run)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+  };
+  add("CountAllSprites/full/500", FullRecount);
+  add("Log/txt/500", [](benchmark::State& state) { Log(state, kFormatTxt); });
+  add("Log/html/500", [](benchmark::State& state) { Log(state, kFormatHtml); });
+  add("WriteOnly/txt/500", [](benchmark::State& state) { WriteOnly(state, kFormatTxt); });
+  add("WriteOnly/html/500", [](benchmark::State& state) { WriteOnly(state, kFormatHtml); });
+  MedianReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+
+  // The log should cost no more than the recount plus writing its bytes.
+  const auto& m = reporter.medians;
+  if (!m.contains("CountAllSprites/full/500")) return 0;
+  const auto recount = m.at("CountAllSprites/full/500");
+  std::printf("\n%-6s %21s %21s %21s %15s\n", "", "log ms", "recount ms", "write ms", "log/(rec+write)");
+  std::printf("%-6s %10s %10s %10s %10s %10s %10s %7s %7s\n", "format", "real", "cpu", "real", "cpu", "real", "cpu",
+              "real", "cpu");
+  for (const char* format : {"txt", "html"}) {
+    const auto log = m.find(std::string("Log/") + format + "/500");
+    const auto write = m.find(std::string("WriteOnly/") + format + "/500");
+    if (log == m.end() || write == m.end()) continue;
+    std::printf("%-6s %10.2f %10.2f %10.2f %10.2f %10.2f %10.2f %7.2f %7.2f\n", format, log->second.real,
+                log->second.cpu, recount.real, recount.cpu, write->second.real, write->second.cpu,
+                log->second.real / (recount.real + write->second.real),
+                log->second.cpu / (recount.cpu + write->second.cpu));
+  }
+  return 0;
+}
