@@ -26,34 +26,13 @@ constexpr std::uint64_t kSeekThreshold = 32 * 1024;
 
 int Clamped(std::uint64_t count) { return count > INT_MAX ? INT_MAX : static_cast<int>(count); }
 
-// Passes over whole chunks from at while at <= stop (so that the longest chunk still lies
-// in the buffer) until they have yielded remaining bytes; returns what remains to yield.
-// The walk is bound by the branch on each code byte; going without it (or decoding several
-// back-references at once with vector instructions) measured no faster.
-std::uint16_t SkipChunksInBuffer(const std::uint8_t*& at, const std::uint8_t* stop, std::uint16_t remaining) {
-  while (at <= stop) {
-    const auto code = static_cast<std::int8_t>(*at);
-    unsigned yield;
-    if (code >= 0) {
-      yield = code == 0 ? 128u : static_cast<unsigned>(code);
-      at += 1 + yield;
-    } else {
-      yield = static_cast<unsigned>(-(code >> 3));
-      at += 2;
-    }
-    remaining = static_cast<std::uint16_t>(remaining - yield);
-    if (remaining == 0) break;
-  }
-  return remaining;
-}
-
 // Passes over the chunks of a compressed stream until they have yielded remaining bytes
 // (modulo 65,536, so a count that wraps goes on until it comes back to exactly 0).
 bool SkipCompressedStream(GrfStream& stream, std::uint16_t remaining) {
   while (remaining != 0) {
     if (stream.Fill(kLongestChunk) >= kLongestChunk) {
       const std::uint8_t* at = stream.Cursor();
-      remaining = SkipChunksInBuffer(at, at + stream.Available() - kLongestChunk, remaining);
+      remaining = stream.Chunks().Skip(at, at + stream.Available() - kLongestChunk, remaining);
       stream.AdvanceTo(at);
       continue;
     }
@@ -97,9 +76,11 @@ GrfStream::GrfStream(InputFile& file, std::uint8_t* memory)
       cursor_(buffer_),
       end_(buffer_),
       fileSize_(file.Size()),
-      readSize_(kLargeRead) {}
+      readSize_(kLargeRead),
+      chunks_(buffer_) {}
 
 std::size_t GrfStream::Load(std::size_t want) {
+  chunks_.Forget();
   std::size_t kept = Available();
   if (cursor_ != buffer_) {
     std::memmove(buffer_, cursor_, kept);

@@ -6,18 +6,23 @@
 
 #include "environment/settings_store.h"
 #include "grf/grf_reader.h"
+#include "grf/parallel_analysis.h"
 #include "grf/sprite_totals.h"
 #include "ui/form_manager.h"
 
 namespace kestrav {
 namespace {
 
+void ShowMissingFile(Platform& platform, const std::string& entryText) {
+  platform.dialogs.ShowMessage(MessageKind::Error, MissingGrfFileText(entryText), MessageButtons::Ok);
+}
+
 // The normal sprites of an entry's file, or nothing (after the error box) when the file is
 // missing. A file that exists but cannot be opened counts 0, silently.
 std::optional<int> NormalSpritesOf(Platform& platform, const std::string& ttdDir, const std::string& entryText) {
   const std::string file = EntryFile(ttdDir, entryText);
   if (!platform.files.FileExists(file)) {
-    platform.dialogs.ShowMessage(MessageKind::Error, MissingGrfFileText(entryText), MessageButtons::Ok);
+    ShowMissingFile(platform, entryText);
     return std::nullopt;
   }
   return AnalyzeGrf(platform.files, file).normalSprites;
@@ -43,12 +48,27 @@ void TformManager::CountAllSprites(bool fullRecount, int index) {
   if (fullRecount) {
     spritesTotal = 0;
     spritesInactive = 0;
+    // The files that exist are analysed together; their counts and the messages about
+    // missing ones then follow in list order.
+    std::vector<std::pair<const GrfItem*, bool>> counted;
+    std::vector<std::string> files;
     for (const GrfItem& item : listGrfFiles.Items()) {
       if (item.state == GrfState::Off) continue;  // never looked for
-      const auto count = NormalSpritesOf(platform_, ttdDir, item.text);
-      if (!count) continue;
-      spritesTotal = Moved(spritesTotal, *count);
-      if (item.state == GrfState::Inactive) spritesInactive = Moved(spritesInactive, *count);
+      std::string file = EntryFile(ttdDir, item.text);
+      const bool exists = platform_.files.FileExists(file);
+      counted.emplace_back(&item, exists);
+      if (exists) files.push_back(std::move(file));
+    }
+    const std::vector<GrfInfo> infos = AnalyzeGrfFiles(platform_.files, files);
+    auto info = infos.begin();
+    for (const auto& [item, exists] : counted) {
+      if (!exists) {
+        ShowMissingFile(platform_, item->text);
+        continue;
+      }
+      const int count = (info++)->normalSprites;
+      spritesTotal = Moved(spritesTotal, count);
+      if (item->state == GrfState::Inactive) spritesInactive = Moved(spritesInactive, count);
     }
   } else if (index >= 0 && index < listGrfFiles.Count()) {
     const GrfItem& item = listGrfFiles.Item(index);
