@@ -97,7 +97,7 @@ __attribute__((target("avx2"))) void TablesAvx2(const std::uint8_t* bytes, Chunk
 }
 
 __attribute__((target("avx512bw"))) void TablesAvx512(const std::uint8_t* bytes, ChunkWalker::Tables& tables) {
-  const __m512i lane = _mm512_broadcast_i32x4(_mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15));
+  const __m512i lane = _mm512_set4_epi32(0x0F0E0D0C, 0x0B0A0908, 0x07060504, 0x03020100);  // 0 to 15, four times
   const __m512i one = _mm512_set1_epi8(1), two = _mm512_set1_epi8(2), low7 = _mm512_set1_epi8(0x7F);
   const __m512i low5 = _mm512_set1_epi8(0x1F), k32 = _mm512_set1_epi8(32), toIndex = _mm512_set1_epi8(0x70);
   for (std::size_t at = 0; at < kBlock; at += 64) {
@@ -194,24 +194,28 @@ std::uint16_t ChunkWalker::SkipWindows(const std::uint8_t*& at, const std::uint8
   std::size_t offset = static_cast<std::size_t>(at - buffer_) % kBlock;
   while (block < blocks) {
     if (block + 1 < blocks) TablesOf(block + 1);
-    const Tables& tables = TablesOf(block);
-    const std::uint8_t* base = buffer_ + block * kBlock;
-    while (offset < kBlock) {
-      const unsigned yield = tables.yield[offset];
+    // A hop reads its jump and its yield kBlock bytes after it, at one pointer.
+    const std::uint8_t* const jumps = TablesOf(block).jump;
+    const std::uint8_t* hop = jumps + offset;
+    while (hop < jumps + kBlock) {
+      const unsigned yield = hop[kBlock];
       if (yield < remaining) {
         remaining = static_cast<std::uint16_t>(remaining - yield);
-        offset += tables.jump[offset];
+        hop += *hop;
         continue;
       }
       // The stream may end in this window.
+      const std::uint8_t* base = buffer_ + block * kBlock;
+      offset = static_cast<std::size_t>(hop - jumps);
       const std::uint8_t* chunk = base + offset;
       remaining = SkipChunks(chunk, base + (offset | (kWindow - 1)), remaining);
-      offset = static_cast<std::size_t>(chunk - base);
       if (remaining == 0) {
         at = chunk;
         return 0;
       }
+      hop = jumps + (chunk - base);
     }
+    offset = static_cast<std::size_t>(hop - jumps);
     block += offset / kBlock;
     offset %= kBlock;
   }
