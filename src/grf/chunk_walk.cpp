@@ -194,28 +194,24 @@ std::uint16_t ChunkWalker::SkipWindows(const std::uint8_t*& at, const std::uint8
   std::size_t offset = static_cast<std::size_t>(at - buffer_) % kBlock;
   while (block < blocks) {
     if (block + 1 < blocks) TablesOf(block + 1);
-    // A hop reads its jump and its yield kBlock bytes after it, at one pointer.
-    const std::uint8_t* const jumps = TablesOf(block).jump;
-    const std::uint8_t* hop = jumps + offset;
-    while (hop < jumps + kBlock) {
-      const unsigned yield = hop[kBlock];
+    const Tables& tables = TablesOf(block);
+    while (offset < kBlock) {
+      const unsigned yield = tables.yield[offset];
       if (yield < remaining) {
         remaining = static_cast<std::uint16_t>(remaining - yield);
-        hop += *hop;
+        offset += tables.jump[offset];
         continue;
       }
       // The stream may end in this window.
       const std::uint8_t* base = buffer_ + block * kBlock;
-      offset = static_cast<std::size_t>(hop - jumps);
       const std::uint8_t* chunk = base + offset;
       remaining = SkipChunks(chunk, base + (offset | (kWindow - 1)), remaining);
+      offset = static_cast<std::size_t>(chunk - base);
       if (remaining == 0) {
         at = chunk;
         return 0;
       }
-      hop = jumps + (chunk - base);
     }
-    offset = static_cast<std::size_t>(hop - jumps);
     block += offset / kBlock;
     offset %= kBlock;
   }

@@ -38,7 +38,7 @@ class ChunkWalker {
   // the window's end, yield[i] what the chunks before it yield (at most 240).
   struct Tables {
     std::uint8_t jump[kBlock];
-    std::uint8_t yield[kBlock];    // right after jump: yield[i] is jump[i + kBlock]
+    std::uint8_t yield[kBlock];
     std::size_t block = SIZE_MAX;  // the block of the buffer they describe
   };
   using TableMaker = void (*)(const std::uint8_t* bytes, Tables& tables);
