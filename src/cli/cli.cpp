@@ -16,7 +16,10 @@ constexpr const char* kUsage =
     "                              load the GRF list and save it again; --yes goes on\n"
     "                              past the sprite-limit question\n"
     "  analyze FILE...             per GRF file: name, normal and pseudo sprites, version, ID, info\n"
-    "                              and description, separated by tabs\n";
+    "                              and description, separated by tabs\n"
+    "  check TTD_DIR [--inactive|--no-inactive]\n"
+    "                              load the GRF list and tell what the patch will refuse or\n"
+    "                              override: per finding the file, a code and why, by tabs\n";
 
 using Handler = int (*)(const std::vector<std::string>&, SystemAdapters&, std::ostream&, std::ostream&);
 
@@ -30,6 +33,7 @@ constexpr CommandEntry kCommands[] = {
     {"list", RunListCommand},
     {"save", RunSaveCommand},
     {"analyze", RunAnalyzeCommand},
+    {"check", RunCheckCommand},
 };
 
 }  // namespace

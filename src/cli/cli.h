@@ -1,5 +1,6 @@
 #pragma once
 // kestrav-cli: the headless companion of the window, on the same core.
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "platform/system_platform.h"
 
 namespace kestrav {
+
+class TformManager;
 
 // Exit statuses.
 inline constexpr int kCliOk = 0;
@@ -26,6 +29,14 @@ int RunSaveCommand(const std::vector<std::string>& args, SystemAdapters& adapter
                    std::ostream& err);
 int RunAnalyzeCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
                       std::ostream& err);
+int RunCheckCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
+                    std::ostream& err);
+
+// Loads the GRF list of TTD_DIR [--inactive|--no-inactive] as the list command does and
+// returns what use returns for the loaded window and TTD_DIR; a wrong usage or a failed load
+// gives the list command's status and message.
+int RunOnLoadedList(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& err,
+                    const std::function<int(TformManager&, const std::string&)>& use);
 
 // The state word of the listings: "Active", "Inactive" or "Off".
 const char* StateWord(GrfState state);

@@ -1,3 +1,4 @@
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -60,7 +61,7 @@ std::optional<LoadOptions> ParseLoadOptions(const std::vector<std::string>& args
 // Loads the list of options.ttdDir as the window does at start-up, with settings held in
 // memory so that the user's own are never read or changed; then saves it when asked.
 int LoadList(const std::vector<std::string>& args, bool save, SystemAdapters& adapters, std::ostream& out,
-             std::ostream& err) {
+             std::ostream& err, const std::function<int(TformManager&, const std::string&)>& use = nullptr) {
   const auto options = ParseLoadOptions(args, save);
   if (!options) return kCliUsage;
   MemoryRegistry registry;
@@ -82,6 +83,7 @@ int LoadList(const std::vector<std::string>& args, bool save, SystemAdapters& ad
     settings.Open(true);
     settings.WriteString(setting::kTtdPath, options->ttdDir);
     manager.InitializeGrf();
+    if (use) return use(manager, options->ttdDir);
     if (save) {
       manager.butnGRFSaveClick();
       // A script must learn that nothing was written: the sprite-limit question was
@@ -108,6 +110,11 @@ int LoadList(const std::vector<std::string>& args, bool save, SystemAdapters& ad
 int RunListCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
                    std::ostream& err) {
   return LoadList(args, false, adapters, out, err);
+}
+
+int RunOnLoadedList(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& err,
+                    const std::function<int(TformManager&, const std::string&)>& use) {
+  return LoadList(args, false, adapters, err, err, use);
 }
 
 // save TTD_DIR [--inactive | --no-inactive] [--yes]

@@ -10,6 +10,8 @@ namespace {
 constexpr std::uint8_t kPseudoInfo = 0xFF;
 constexpr std::uint8_t kStoredBit = 0x02;
 constexpr std::uint8_t kAction8 = 0x08;
+// What follows the zero size at the start of a file of the second container format.
+constexpr std::uint8_t kSecondContainerSignature[] = {0x47, 0x52, 0x46, 0x82, 0x0D, 0x0A, 0x1A, 0x0A};
 // A compressed sprite's header after its info byte: height, width, x and y offsets.
 constexpr std::size_t kCompressedHeader = 7;
 // The longest chunk of a compressed stream: a code byte and 128 literal bytes.
@@ -205,10 +207,21 @@ GrfInfo AnalyzeGrf(FileSystem& files, const std::string& path) {
   for (;;) {
     const SpriteRecordKind kind = ReadSpriteRecord(stream, buffer);
     if (kind == SpriteRecordKind::End) break;
+    if (total == 0 && kind == SpriteRecordKind::Pseudo && buffer.size() == 4) {
+      const std::uint8_t* count = buffer.data();
+      result.announcedSprites = count[0] | count[1] << 8 | count[2] << 16 | std::uint32_t{count[3]} << 24;
+    }
     ++total;
     if (kind != SpriteRecordKind::Pseudo) continue;
     ++pseudo;
     if (buffer.data()[0] == kAction8) result.action8.push_back(DecodeAction8(buffer.data(), buffer.size()));
+  }
+  result.endedCleanly = !stream.HitEnd();
+  if (total == 0 && result.endedCleanly) {
+    // The bytes after the zero size are those of the same read.
+    std::uint8_t signature[sizeof kSecondContainerSignature];
+    result.secondContainer = stream.Read(signature, sizeof signature) &&
+                             std::memcmp(signature, kSecondContainerSignature, sizeof signature) == 0;
   }
   result.totalSprites = Clamped(total);
   result.pseudoSprites = Clamped(pseudo);

@@ -50,25 +50,28 @@ void TformManager::CountAllSprites(bool fullRecount, int index) {
     spritesInactive = 0;
     // The files that exist are analysed together; their counts and the messages about
     // missing ones then follow in list order.
-    std::vector<std::pair<const GrfItem*, bool>> counted;
+    const auto& items = listGrfFiles.Items();
+    std::vector<bool> found(items.size());
     std::vector<std::string> files;
-    for (const GrfItem& item : listGrfFiles.Items()) {
-      if (item.state == GrfState::Off) continue;  // never looked for
-      std::string file = EntryFile(ttdDir, item.text);
-      const bool exists = platform_.files.FileExists(file);
-      counted.emplace_back(&item, exists);
-      if (exists) files.push_back(std::move(file));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i].state == GrfState::Off) continue;  // never looked for
+      std::string file = EntryFile(ttdDir, items[i].text);
+      found[i] = platform_.files.FileExists(file);
+      if (found[i]) files.push_back(std::move(file));
     }
-    const std::vector<GrfInfo> infos = AnalyzeGrfFiles(platform_.files, files);
+    std::vector<GrfInfo> infos = AnalyzeGrfFiles(platform_.files, files);
+    recountInfos.assign(items.size(), GrfInfo{});
     auto info = infos.begin();
-    for (const auto& [item, exists] : counted) {
-      if (!exists) {
-        ShowMissingFile(platform_, item->text);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i].state == GrfState::Off) continue;
+      if (!found[i]) {
+        ShowMissingFile(platform_, items[i].text);
         continue;
       }
-      const int count = (info++)->normalSprites;
+      recountInfos[i] = std::move(*info++);
+      const int count = recountInfos[i].normalSprites;
       spritesTotal = Moved(spritesTotal, count);
-      if (item->state == GrfState::Inactive) spritesInactive = Moved(spritesInactive, count);
+      if (items[i].state == GrfState::Inactive) spritesInactive = Moved(spritesInactive, count);
     }
   } else if (index >= 0 && index < listGrfFiles.Count()) {
     const GrfItem& item = listGrfFiles.Item(index);
