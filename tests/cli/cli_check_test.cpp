@@ -28,32 +28,31 @@ TEST(CliCheck, TellsEachFindingOfTheExaminedEntriesInListOrder) {
   GrfBuilder many = WithId("BIG1");
   for (int i = 0; i < 11484; ++i) many.Stored(0);
   const struct {
-    const char* file;
-    const char* line;  // in the configuration
+    const char* path;  // as the configuration names it: Inactive with " !", Off after "#DISABLED#"
     std::string bytes;
     const char* code;  // "" for none
     const char* explains;
   } cases[] = {
-      {"clean.grf", "newgrf/clean.grf", Counted(WithId("AAAA").Stored(4), 2), "", ""},
-      {"first.grf", "newgrf/first.grf", WithId("BBBB").Terminator().bytes(), "not-a-grf", "number of sprites"},
-      {"second.grf", "newgrf/second.grf", std::string("\0\0GRF\x82\r\n\x1A\n\x04\0\0\0", 14), "not-a-grf",
-       "second GRF container format"},
-      {"more.grf", "newgrf/more.grf", Counted(WithId("CCCC").Stored(1), 1), "sprite-count", "2 sprites"},
-      {"bare.grf", "newgrf/bare.grf", Counted(GrfBuilder().Stored(1), 1), "no-action8", "Action 8"},
-      {"new.grf", "newgrf/new.grf", Counted(WithId("DDDD", 8), 1), "grf-version", "version 8"},
-      {"cut.grf", "newgrf/cut.grf !", Counted(WithId("EEEE"), 1, false), "truncated", "cut short"},
-      {"again.grf", "newgrf/again.grf !", Counted(WithId("AAAA"), 1), "duplicate-id", "newgrf/clean.grf"},
-      {"off.grf", "#DISABLED#newgrf/off.grf", "\x01", "", ""},
-      {"big.grf", "newgrf/big.grf", Counted(many, 11485), "", ""},
+      {"newgrf/clean.grf", Counted(WithId("AAAA").Stored(4), 2), "", ""},
+      {"newgrf/first.grf", WithId("BBBB").Terminator().bytes(), "not-a-grf", "number of sprites"},
+      {"newgrf/second.grf", std::string("\0\0GRF\x82\r\n\x1A\n\x04\0\0\0", 14), "not-a-grf", "second GRF container"},
+      {"newgrf/more.grf", Counted(WithId("CCCC").Stored(1), 1), "sprite-count", "2 sprites"},
+      {"newgrf/bare.grf", Counted(GrfBuilder().Stored(1), 1), "no-action8", "Action 8"},
+      {"newgrf/new.grf", Counted(WithId("DDDD", 8), 1), "grf-version", "version 8"},
+      {"newgrf/cut.grf !", Counted(WithId("EEEE"), 1, false), "truncated", "cut short"},
+      {"newgrf/again.grf !", Counted(WithId("AAAA"), 1), "duplicate-id", "newgrf/clean.grf"},
+      {"#DISABLED#newgrf/off.grf", "\x01", "", ""},
+      {"newgrf/big.grf", Counted(many, 11485), "", ""},
   };
   test::TempDir dir;
   dir.Write("GameGFX.exe", "");
   std::string config = "newgrf/gone.grf\r\n";
   std::string expected = "newgrf/gone.grf\tmissing\n";
   for (const auto& c : cases) {
-    dir.Write(std::string("newgrf/") + c.file, c.bytes);
-    config += std::string(c.line) + "\r\n";
-    if (*c.code) expected += std::string("newgrf/") + c.file + "\t" + c.code + "\n";
+    const std::string path = std::string(c.path).substr(c.path[0] == '#' ? 10 : 0, std::string(c.path).find(' '));
+    dir.Write(path, c.bytes);
+    config += std::string(c.path) + "\r\n";
+    if (*c.code) expected += path + "\t" + c.code + "\n";
   }
   dir.Write("newgrfw.cfg", config);
   expected += dir.path() + "\tsprite-limit\n";
@@ -66,7 +65,7 @@ TEST(CliCheck, TellsEachFindingOfTheExaminedEntriesInListOrder) {
   EXPECT_EQ(expected, columns) << run.out;
   for (const auto& c : cases) {
     if (*c.code) {
-      EXPECT_NE(std::string::npos, run.out.find(c.explains)) << c.file << "\n" << run.out;
+      EXPECT_NE(std::string::npos, run.out.find(c.explains)) << c.path << "\n" << run.out;
     }
   }
   EXPECT_NE(std::string::npos, run.out.find("11487 sprites")) << run.out;  // the Active entries'
