@@ -1,17 +1,10 @@
 // The GRF reader against plain reading of the same bytes, on three generated sets of files,
 // and a full recount of the sprite totals over a list of 500 entries. At the end it prints
 // the reader's time as a share of plain reading for each set (median of the repetitions).
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <map>
 #include <memory>
-#include <string>
-#include <vector>
 
+#include "bench_files.h"
 #include "environment/settings_store.h"
 #include "grf/grf_reader.h"
 #include "platform/memory_registry.h"
@@ -22,6 +15,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using kestrav::bench::FileSet;
+using kestrav::bench::Random;
 using kestrav::test::GrfBuilder;
 
 constexpr std::size_t kSetBytes = 50u << 20;
@@ -39,18 +34,6 @@ constexpr Mix kMixes[] = {
     {"compressed", 90, 5, 16, 96},
     {"stored", 5, 90, 32, 200},
     {"pseudo", 8, 2, 8, 32},
-};
-
-class Random {
- public:
-  explicit Random(std::uint32_t seed) : state_(seed * 2654435761u + 7) {}
-  int Between(int low, int high) {
-    state_ = state_ * 6364136223846793005ull + 1442695040888963407ull;
-    return low + static_cast<int>((state_ >> 33) % static_cast<std::uint64_t>(high - low + 1));
-  }
-
- private:
-  std::uint64_t state_;
 };
 
 // One GRF file of about kFileBytes: an Action 8 record, then records of the mix.
@@ -77,58 +60,27 @@ std::string MakeFile(const Mix& mix, std::uint32_t seed) {
   return grf.bytes();
 }
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0) {
-    std::fprintf(stderr, "bench_grf: cannot write %s\n", path.c_str());
-    std::exit(1);
-  }
-}
-
-struct FileSet {
-  std::vector<std::string> paths;
-  std::size_t bytes = 0;
-  std::size_t largest = 0;
-};
-
-// The generated files, removed when the program ends.
-struct Workspace {
-  Workspace() {
-    std::string pattern = (fs::temp_directory_path() / "kestrav-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) {
-      std::perror("bench_grf: mkdtemp");
-      std::exit(1);
-    }
-    root = pattern;
-  }
-  ~Workspace() {
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
-  }
-  fs::path root;
+// The generated sets and the TTD directory of the recount.
+struct Generated {
+  kestrav::bench::Workspace temp;
   std::map<std::string, FileSet> sets;
   fs::path ttd;
 };
 
-Workspace* workspace = nullptr;
+Generated* workspace = nullptr;
 
-void Generate(Workspace& space) {
+void Generate(Generated& space) {
   for (const Mix& mix : kMixes) {
     FileSet& set = space.sets[mix.name];
-    const fs::path dir = space.root / mix.name;
+    const fs::path dir = space.temp.root / mix.name;
     fs::create_directories(dir);
     for (std::uint32_t index = 0; set.bytes < kSetBytes; ++index) {
-      const std::string bytes = MakeFile(mix, index + 1);
-      const fs::path path = dir / ("set" + std::to_string(index) + ".grf");
-      WriteFile(path, bytes);
-      set.paths.push_back(path.string());
-      set.bytes += bytes.size();
-      set.largest = std::max(set.largest, bytes.size());
+      set.Add(dir / ("set" + std::to_string(index) + ".grf"), MakeFile(mix, index + 1));
     }
     std::fprintf(stderr, "set %-10s %zu files, %.1f MB\n", mix.name, set.paths.size(), set.bytes / 1048576.0);
   }
   // A TTD directory of 500 installed sets for the recount.
-  space.ttd = space.root / "ttd";
+  space.ttd = space.temp.root / "ttd";
   fs::create_directories(space.ttd / "newgrf");
   for (int i = 0; i < kListEntries; ++i) {
     kestrav::test::SampleGrfOptions options;
@@ -147,24 +99,6 @@ void AnalyzeSet(benchmark::State& state, const std::string& name) {
     std::int64_t sprites = 0;
     for (const auto& path : set.paths) sprites += kestrav::AnalyzeGrf(*adapters.files, path).normalSprites;
     benchmark::DoNotOptimize(sprites);
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * set.bytes));
-}
-
-// The floor for any reader of the whole file: one read per file into a buffer that is
-// already there.
-void PlainReadSet(benchmark::State& state, const std::string& name) {
-  const FileSet& set = workspace->sets.at(name);
-  auto adapters = kestrav::MakeSystemAdapters();
-  std::vector<char> buffer(set.largest + 1, 1);
-  for (auto _ : state) {
-    std::size_t total = 0;
-    for (const auto& path : set.paths) {
-      const auto file = adapters.files->OpenForRead(path);
-      total += file->Read(buffer.data(), static_cast<std::size_t>(file->Size()));
-    }
-    benchmark::DoNotOptimize(total);
-    benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * set.bytes));
 }
@@ -222,30 +156,12 @@ void FullRecount(benchmark::State& state) {
   state.counters["total"] = manager.spritesTotal;
 }
 
-// Keeps the median real time of every benchmark while printing as usual.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  RatioReporter() : ConsoleReporter(OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& run : runs) {
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        medians[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  struct Times {
-    double real, cpu;
-  };
-  std::map<std::string, Times> medians;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  Workspace space;
+  Generated space;
   workspace = &space;
   Generate(space);
 
@@ -253,13 +169,13 @@ int main(int argc, char** argv) {
     const std::string name = mix.name;
     benchmark::RegisterBenchmark(("AnalyzeGrf/" + name).c_str(), AnalyzeSet, name)
         ->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark(("PlainRead/" + name).c_str(), PlainReadSet, name)
+    benchmark::RegisterBenchmark(("PlainRead/" + name).c_str(), kestrav::bench::PlainReadSet, &space.sets.at(name))
         ->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
   }
   benchmark::RegisterBenchmark("CountAllSprites/full/500", FullRecount)
       ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-  RatioReporter reporter;
+  kestrav::bench::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 

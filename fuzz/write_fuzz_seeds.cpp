@@ -59,10 +59,14 @@ int main(int argc, char** argv) {
     const fs::path grf = fs::path(argv[1]) / "fuzz_grf_records", config = fs::path(argv[1]) / "fuzz_config_lines";
     fs::create_directories(grf);
     fs::create_directories(config);
+    const fs::path walk = fs::path(argv[1]) / "fuzz_chunk_walk";
+    fs::create_directories(walk);
     for (const auto& [name, builder] : GrfSeeds()) {
       // The fuzz input's first byte chooses how the file is handed out: whole or in pieces.
       Write(grf / (name + ".whole"s), "\x07" + builder.bytes());
       Write(grf / (name + ".pieces"s), "\x05" + builder.bytes());
+      // For the walk: a start, a gap and two counts, then the same bytes.
+      Write(walk / name, "\x51\x0A\x0E\x01\x2C\x01"s + builder.bytes());
     }
     int seed = 0;
     for (const char* text : kConfigSeeds) Write(config / ("config-" + std::to_string(seed++)), text);

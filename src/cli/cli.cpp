@@ -23,7 +23,10 @@ constexpr const char* kUsage =
     "                              install GRF files into TTD_DIR\\newgrf; the switches answer\n"
     "                              the replace and delete-source questions Yes\n"
     "  log TTD_DIR (--txt|--html) OUT [--inactive|--no-inactive]\n"
-    "                              load the GRF list and write its TXT or HTML log to OUT\n";
+    "                              load the GRF list and write its TXT or HTML log to OUT\n"
+    "  check TTD_DIR [--inactive|--no-inactive]\n"
+    "                              load the GRF list and tell what the patch will refuse or\n"
+    "                              override: per finding the file, a code and why, by tabs\n";
 
 using Handler = int (*)(const std::vector<std::string>&, SystemAdapters&, std::ostream&, std::ostream&);
 
@@ -40,6 +43,7 @@ constexpr CommandEntry kCommands[] = {
     {"info", RunInfoCommand},
     {"install", RunInstallCommand},
     {"log", RunLogCommand},
+    {"check", RunCheckCommand},
 };
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 namespace kestrav {
 
+class TformManager;
+
 // Exit statuses.
 inline constexpr int kCliOk = 0;
 inline constexpr int kCliFailed = 1;
@@ -34,6 +36,9 @@ int RunInstallCommand(const std::vector<std::string>& args, SystemAdapters& adap
 
 int RunLogCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
                   std::ostream& err);
+
+int RunCheckCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
+                    std::ostream& err);
 
 class TformManager;
 struct Platform;

@@ -1,7 +1,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
-#include "grf/grf_reader.h"
+#include "grf/parallel_analysis.h"
 #include "platform/operation_error.h"
 
 namespace kestrav {
@@ -33,8 +33,10 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, SystemAdapters& adap
   if (args.empty()) return kCliUsage;
   int status = kCliOk;
   std::string line;
-  for (const std::string& file : args) {
-    const GrfInfo info = AnalyzeGrf(*adapters.files, file);
+  const std::vector<GrfInfo> infos = AnalyzeGrfFiles(*adapters.files, args);
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& file = args[i];
+    const GrfInfo& info = infos[i];
     if (!info.opened) {
       err << FillPattern("Cannot open file %s", file) << "\n";
       status = kCliFailed;

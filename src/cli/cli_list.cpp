@@ -1,3 +1,4 @@
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>

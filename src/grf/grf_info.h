@@ -2,6 +2,7 @@
 // What one reading of a GRF file yields: its sprite counts, its Action 8 records and its
 // date, and the reduced view of that result that the logs print.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,13 @@ struct GrfInfo {
   int pseudoSprites = 0;  // records with info byte 0xFF
   int normalSprites = 0;  // totalSprites - pseudoSprites
   std::vector<GrfAction8> action8;  // every Action 8 record, in file order
+  // What the walk saw besides: the number of records after the first that the first record
+  // announces when it is a pseudo sprite of 4 bytes, as every graphics file begins; whether
+  // the walk ended at the terminating zero size (not at the end of the file); whether a
+  // file that ends at once begins with the signature of the second container format.
+  std::optional<std::uint32_t> announcedSprites = std::nullopt;
+  bool endedCleanly = false;
+  bool secondContainer = false;
 };
 
 inline constexpr const char* kNoInfoFound = " - no info found - ";

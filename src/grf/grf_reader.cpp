@@ -10,6 +10,8 @@ namespace {
 constexpr std::uint8_t kPseudoInfo = 0xFF;
 constexpr std::uint8_t kStoredBit = 0x02;
 constexpr std::uint8_t kAction8 = 0x08;
+// What follows the zero size at the start of a file of the second container format.
+constexpr std::uint8_t kSecondContainerSignature[] = {0x47, 0x52, 0x46, 0x82, 0x0D, 0x0A, 0x1A, 0x0A};
 // A compressed sprite's header after its info byte: height, width, x and y offsets.
 constexpr std::size_t kCompressedHeader = 7;
 // The longest chunk of a compressed stream: a code byte and 128 literal bytes.
@@ -26,34 +28,13 @@ constexpr std::uint64_t kSeekThreshold = 32 * 1024;
 
 int Clamped(std::uint64_t count) { return count > INT_MAX ? INT_MAX : static_cast<int>(count); }
 
-// Passes over whole chunks from at while at <= stop (so that the longest chunk still lies
-// in the buffer) until they have yielded remaining bytes; returns what remains to yield.
-// The walk is bound by the branch on each code byte; going without it (or decoding several
-// back-references at once with vector instructions) measured no faster.
-std::uint16_t SkipChunksInBuffer(const std::uint8_t*& at, const std::uint8_t* stop, std::uint16_t remaining) {
-  while (at <= stop) {
-    const auto code = static_cast<std::int8_t>(*at);
-    unsigned yield;
-    if (code >= 0) {
-      yield = code == 0 ? 128u : static_cast<unsigned>(code);
-      at += 1 + yield;
-    } else {
-      yield = static_cast<unsigned>(-(code >> 3));
-      at += 2;
-    }
-    remaining = static_cast<std::uint16_t>(remaining - yield);
-    if (remaining == 0) break;
-  }
-  return remaining;
-}
-
 // Passes over the chunks of a compressed stream until they have yielded remaining bytes
 // (modulo 65,536, so a count that wraps goes on until it comes back to exactly 0).
 bool SkipCompressedStream(GrfStream& stream, std::uint16_t remaining) {
   while (remaining != 0) {
     if (stream.Fill(kLongestChunk) >= kLongestChunk) {
       const std::uint8_t* at = stream.Cursor();
-      remaining = SkipChunksInBuffer(at, at + stream.Available() - kLongestChunk, remaining);
+      remaining = stream.Chunks().Skip(at, at + stream.Available() - kLongestChunk, remaining);
       stream.AdvanceTo(at);
       continue;
     }
@@ -97,9 +78,11 @@ GrfStream::GrfStream(InputFile& file, std::uint8_t* memory)
       cursor_(buffer_),
       end_(buffer_),
       fileSize_(file.Size()),
-      readSize_(kLargeRead) {}
+      readSize_(kLargeRead),
+      chunks_(buffer_) {}
 
 std::size_t GrfStream::Load(std::size_t want) {
+  chunks_.Forget();
   std::size_t kept = Available();
   if (cursor_ != buffer_) {
     std::memmove(buffer_, cursor_, kept);
@@ -224,10 +207,21 @@ GrfInfo AnalyzeGrf(FileSystem& files, const std::string& path) {
   for (;;) {
     const SpriteRecordKind kind = ReadSpriteRecord(stream, buffer);
     if (kind == SpriteRecordKind::End) break;
+    if (total == 0 && kind == SpriteRecordKind::Pseudo && buffer.size() == 4) {
+      const std::uint8_t* count = buffer.data();
+      result.announcedSprites = count[0] | count[1] << 8 | count[2] << 16 | std::uint32_t{count[3]} << 24;
+    }
     ++total;
     if (kind != SpriteRecordKind::Pseudo) continue;
     ++pseudo;
     if (buffer.data()[0] == kAction8) result.action8.push_back(DecodeAction8(buffer.data(), buffer.size()));
+  }
+  result.endedCleanly = !stream.HitEnd();
+  if (total == 0 && result.endedCleanly) {
+    // The bytes after the zero size are those of the same read.
+    std::uint8_t signature[sizeof kSecondContainerSignature];
+    result.secondContainer = stream.Read(signature, sizeof signature) &&
+                             std::memcmp(signature, kSecondContainerSignature, sizeof signature) == 0;
   }
   result.totalSprites = Clamped(total);
   result.pseudoSprites = Clamped(pseudo);

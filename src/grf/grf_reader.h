@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "grf/chunk_walk.h"
 #include "grf/grf_info.h"
 #include "platform/file_system.h"
 
@@ -76,6 +77,8 @@ class GrfStream {
   std::size_t Available() const { return static_cast<std::size_t>(end_ - cursor_); }
   void AdvanceTo(const std::uint8_t* position) { cursor_ = const_cast<std::uint8_t*>(position); }
   void MarkEnd() { hitEnd_ = true; }
+  // The walk over compressed streams in this stream's buffer.
+  ChunkWalker& Chunks() { return chunks_; }
 
  private:
   bool ReadSlow(std::uint8_t* out, std::size_t count);
@@ -94,6 +97,7 @@ class GrfStream {
   std::size_t readSize_;          // the size of the next read from the file
   bool fileDone_ = false;         // the file gave nothing more: it is not asked again
   bool hitEnd_ = false;
+  ChunkWalker chunks_;
 };
 
 // Reads one record at the stream's position. Pseudo: the data is in buffer, buffer.size()

@@ -28,6 +28,8 @@ class InputFile {
   virtual std::uint64_t Size() = 0;
 };
 
+// Every method may be called from several threads at once: many files are analysed on
+// worker threads.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;

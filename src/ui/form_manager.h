@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "grf/grf_info.h"
 #include "model/grf_check_list.h"
 #include "platform/operation_error.h"
 #include "platform/platform.h"
@@ -106,6 +107,9 @@ class TformManager {
 
   int spritesTotal = 0;
   int spritesInactive = 0;
+  // The analyses of the last full recount, one per entry of the list then (an entry it did
+  // not analyse, Off or missing, has opened false): for reports on the same files.
+  std::vector<GrfInfo> recountInfos;
 
   // The forms that live beside the main window, set by their owner once they exist. A
   // command whose form is absent (the console companion has none) does nothing.

@@ -6,18 +6,23 @@
 
 #include "environment/settings_store.h"
 #include "grf/grf_reader.h"
+#include "grf/parallel_analysis.h"
 #include "grf/sprite_totals.h"
 #include "ui/form_manager.h"
 
 namespace kestrav {
 namespace {
 
+void ShowMissingFile(Platform& platform, const std::string& entryText) {
+  platform.dialogs.ShowMessage(MessageKind::Error, MissingGrfFileText(entryText), MessageButtons::Ok);
+}
+
 // The normal sprites of an entry's file, or nothing (after the error box) when the file is
 // missing. A file that exists but cannot be opened counts 0, silently.
 std::optional<int> NormalSpritesOf(Platform& platform, const std::string& ttdDir, const std::string& entryText) {
   const std::string file = EntryFile(ttdDir, entryText);
   if (!platform.files.FileExists(file)) {
-    platform.dialogs.ShowMessage(MessageKind::Error, MissingGrfFileText(entryText), MessageButtons::Ok);
+    ShowMissingFile(platform, entryText);
     return std::nullopt;
   }
   return AnalyzeGrf(platform.files, file).normalSprites;
@@ -43,12 +48,30 @@ void TformManager::CountAllSprites(bool fullRecount, int index) {
   if (fullRecount) {
     spritesTotal = 0;
     spritesInactive = 0;
-    for (const GrfItem& item : listGrfFiles.Items()) {
-      if (item.state == GrfState::Off) continue;  // never looked for
-      const auto count = NormalSpritesOf(platform_, ttdDir, item.text);
-      if (!count) continue;
-      spritesTotal = Moved(spritesTotal, *count);
-      if (item.state == GrfState::Inactive) spritesInactive = Moved(spritesInactive, *count);
+    // The files that exist are analysed together; their counts and the messages about
+    // missing ones then follow in list order.
+    const auto& items = listGrfFiles.Items();
+    std::vector<bool> found(items.size());
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i].state == GrfState::Off) continue;  // never looked for
+      std::string file = EntryFile(ttdDir, items[i].text);
+      found[i] = platform_.files.FileExists(file);
+      if (found[i]) files.push_back(std::move(file));
+    }
+    std::vector<GrfInfo> infos = AnalyzeGrfFiles(platform_.files, files);
+    recountInfos.assign(items.size(), GrfInfo{});
+    auto info = infos.begin();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i].state == GrfState::Off) continue;
+      if (!found[i]) {
+        ShowMissingFile(platform_, items[i].text);
+        continue;
+      }
+      recountInfos[i] = std::move(*info++);
+      const int count = recountInfos[i].normalSprites;
+      spritesTotal = Moved(spritesTotal, count);
+      if (items[i].state == GrfState::Inactive) spritesInactive = Moved(spritesInactive, count);
     }
   } else if (index >= 0 && index < listGrfFiles.Count()) {
     const GrfItem& item = listGrfFiles.Item(index);

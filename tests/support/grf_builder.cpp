@@ -174,6 +174,9 @@ std::string SamplePixels(int width, int height, std::uint32_t seed) {
 GrfBuilder SampleGrf(const SampleGrfOptions& options) {
   std::minstd_rand random(options.seed + 1);
   GrfBuilder grf;
+  std::string following;  // the number of records after this one, as graphics files begin
+  Put(following, static_cast<unsigned>(1 + options.pseudoSprites + options.normalSprites), 4);
+  grf.Pseudo(following);
   grf.Action8(7, options.grfId, options.info, options.description);
   int pseudoLeft = options.pseudoSprites, normalLeft = options.normalSprites;
   while (pseudoLeft + normalLeft > 0) {

@@ -70,8 +70,9 @@ struct SampleGrfOptions {
   std::string description = "Made-up sprites for trying Kestrav out";
 };
 
-// A whole GRF file as a graphics set looks: the Action 8 record (version 7) first, pseudo
-// sprites spread among compressed and stored normal sprites, and the terminator.
+// A whole GRF file as a graphics set looks: the number of records that follow, the Action 8
+// record (version 7), pseudo sprites spread among compressed and stored normal sprites, and
+// the terminator.
 GrfBuilder SampleGrf(const SampleGrfOptions& options);
 // Writes SampleGrf(options) to path ("\\" or "/" separators), creating its directories
 // and replacing any file there; throws std::runtime_error when it cannot.
