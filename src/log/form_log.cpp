@@ -77,11 +77,9 @@ void TformLog::Write(const LogFormat& format) {
   header.totalSprites = manager_.spritesTotal;
   header.activeSprites = std::int64_t{manager_.spritesTotal} - manager_.spritesInactive;
   std::string log = format.header(header);
-  int written = 0;
-  for (const GrfItem& item : manager_.listGrfFiles.Items()) {
-    log += format.entry(ReadLogEntry(platform_.files, platform_.locale, ttdDir, item));
-    view_.SetProgress(++written);
-  }
+  const auto entries = ReadLogEntries(platform_.files, platform_.locale, ttdDir, manager_.listGrfFiles.Items(),
+                                      [this](int done) { view_.SetProgress(done); });
+  for (const LogEntry& entry : entries) log += format.entry(entry);
   log += format.footer();
   // Written whole or not at all: a failure leaves no half-written log.
   platform_.files.WriteWholeFile(*file, log);

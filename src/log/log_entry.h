@@ -1,6 +1,8 @@
 #pragma once
 // What a log says about one entry of the list, gathered before either format writes it.
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "grf/grf_info.h"
 #include "model/grf_check_list.h"
@@ -23,7 +25,9 @@ struct LogEntry {
 // "date, time" in the user's short date and long time formats.
 std::string DateAndTime(Locale& locale, const DosDateTime& when);
 
-// Finds the item's file under ttdDir and reads it once.
-LogEntry ReadLogEntry(FileSystem& files, Locale& locale, const std::string& ttdDir, const GrfItem& item);
+// Finds each item's file under ttdDir and reads it once, a few files at a time on worker
+// threads. progress(n) follows each entry: n entries are done.
+std::vector<LogEntry> ReadLogEntries(FileSystem& files, Locale& locale, const std::string& ttdDir,
+                                     const std::vector<GrfItem>& items, const std::function<void(int)>& progress);
 
 }  // namespace kestrav
