@@ -51,7 +51,7 @@ TEST(ConfigLines, FormatEachStateMark) {
 TEST(ConfigLines, SplitAtEveryLineEndAndLoseOnlyBlankLinesAndComments) {
   const std::pair<const char*, std::vector<std::string>> splits[] = {
       {"a\r\nb\nc\rd", {"a", "b", "c", "d"}}, {"a\r\nb\nc\rd\r\n", {"a", "b", "c", "d"}},
-      {"a\n\nb\n", {"a", "", "b"}},           {"a\r\r\nb", {"a", "", "b"}},
+      {"a\n\nb\n", {"a", "b"}},               {"\r\r\n\n a\r\r\nb", {" a", "b"}},
       {"", {}},
   };
   for (const auto& [text, lines] : splits) EXPECT_EQ(lines, SplitLines(text)) << text;
