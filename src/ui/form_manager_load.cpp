@@ -114,7 +114,7 @@ void TformManager::CheckGrfFiles(std::vector<std::string>& lines) {
   SettingsStore settings(platform_.registry);
   settings.Open(true);
   const std::string ttdDir = settings.ReadString(setting::kTtdPath);
-  MergeConfigLines(platform_.files, platform_.dialogs, ttdDir, lines, listGrfFiles);
+  MergeConfigLines(platform_.files, platform_.dialogs, platform_.locale, ttdDir, lines, listGrfFiles);
 }
 
 }  // namespace kestrav

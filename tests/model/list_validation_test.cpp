@@ -27,7 +27,13 @@ std::string Expand(std::string text, const std::string& ttdDir) {
   return text;
 }
 
-const std::string kMain = kMainGraphicsWarning;
+const std::string kMain =
+    "Kestrav found one of those files on your list:\n"
+    " trgtr.grf, trgir.grf, trghr.grf, trgcr.grf, trg1r.grf (WIN TTD)\n"
+    " trend.grf, trg1.grf, trgc.grf, trgh.grf, trgi.grf, trgt.grf, trhcom.grf, trtitle.grf (DOS TTD)\n"
+    "They are main TTD graphic files and should not be here.\n"
+    "File(s) will be turned off.\n"
+    "If you are sure that any of the files you got is main TTD graphic file just change its name.";
 constexpr auto W = MessageKind::Warning, E = MessageKind::Error;
 
 // The warning about missing files, the first of them after "<ttd>".
@@ -53,6 +59,11 @@ TEST(MergeConfigLines, LaysTheConfigurationOverTheInstalledFiles) {
        {NotFound("\\newgrf\\dir.grf")}},
       {"a second line moves the file again", {"a.grf", "b.grf", "c.grf"}, {}, {"newgrf/a.grf", "newgrf/a.grf !"},
        {"O b.grf", "I a.grf", "O c.grf"}, {}},
+      {"names that differ in case only: the first in the order of the moment", {"A.grf", "a.grf", "x.grf"}, {},
+       {"newgrf/A.grf", "newgrf/a.grf", "newgrf/A.GRF 5"}, {"A A.grf", "O x.grf", "A a.grf 5"}, {}},
+#ifdef _WIN32
+      {"letter case by the system's rules", {"\xE9t\xE9.grf"}, {}, {"NEWGRF/\xC9T\xC9.GRF"}, {"A \xE9t\xE9.grf"}, {}},
+#endif
       {"a second line after parameters finds no item", {"a.grf", "b.grf"}, {}, {"newgrf/a.grf 1", "newgrf/a.grf"},
        {"A a.grf 1", "O b.grf"}, {}},
       {"main graphics file turned off", {"a.grf", "trg1r.grf"}, {}, {"newgrf/trg1r.grf", "newgrf/a.grf"},
@@ -84,7 +95,8 @@ TEST(MergeConfigLines, LaysTheConfigurationOverTheInstalledFiles) {
     test::ScriptedDialogs dialogs;
     for (const auto& [kind, text] : c.messages) dialogs.Expect(kind, Expand(text, dir.path()));
     std::vector<std::string> lines = c.lines, cleaned = c.lines;
-    MergeConfigLines(*MakeSystemAdapters().files, dialogs, dir.path(), lines, list);
+    const auto system = MakeSystemAdapters();
+    MergeConfigLines(*system.files, dialogs, *system.locale, dir.path(), lines, list);
     CleanConfigLines(cleaned);
     EXPECT_EQ(cleaned, lines) << "the lines are cleaned in place";
     std::vector<std::string> items;
