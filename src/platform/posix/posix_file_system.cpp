@@ -9,46 +9,26 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 
 #include "platform/operation_error.h"
 
 namespace kestrav {
 namespace {
 
-bool EqualIgnoringCase(const std::string& a, const char* b) {
-  const std::size_t size = std::strlen(b);
-  if (a.size() != size) return false;
-  for (std::size_t i = 0; i < size; ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 bool Exists(const std::string& path) {
   struct stat info;
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-// The name in directory dir that equals component without regard to letter case.
-std::string FindComponent(const std::string& dir, const std::string& component) {
-  DIR* handle = ::opendir(dir.empty() ? "." : dir.c_str());
-  if (!handle) return component;
-  std::string found = component;
-  while (const dirent* entry = ::readdir(handle)) {
-    if (EqualIgnoringCase(component, entry->d_name)) {
-      found = entry->d_name;
-      break;
-    }
-  }
-  ::closedir(handle);
-  return found;
+std::string Folded(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
 }
 
-bool StatOf(const std::string& path, struct stat& info) {
-  return ::stat(PosixFileSystem::Resolve(path).c_str(), &info) == 0;
-}
+// File times come from a clock that moves in steps (two seconds on FAT): a listing read
+// this long after the directory's last change cannot miss a later change of the same time.
+constexpr time_t kSettleSeconds = 2;
 
 std::string ParentOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
@@ -112,7 +92,60 @@ bool WriteReplacing(const std::string& target, const std::string& content, const
   return ok;
 }
 
+// Writes content to a new file of the given mode beside target and renames it over target.
+bool WriteBeside(const std::string& target, const std::string& content, mode_t mode) {
+  std::string temporary = ParentOf(target) + "/.kestrav-XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return false;
+  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(temporary.c_str());
+  return ok;
+}
+
+// The file a write to path changes: path itself, or where its symbolic links lead (a link
+// is written through, not replaced). Nothing for a loop of links.
+std::optional<std::string> LinkTarget(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path target = path;
+  std::error_code error;
+  for (int links = 0; fs::is_symlink(fs::symlink_status(target, error)); ++links) {
+    const fs::path next = fs::read_symlink(target, error);
+    if (error || links == 40) return std::nullopt;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return target.string();
+}
+
 }  // namespace
+
+std::string PosixFileSystem::FindComponent(const std::string& dir, const std::string& component) {
+  const std::string where = dir.empty() ? "." : dir;
+  struct stat info;
+  timespec now{};
+  if (::stat(where.c_str(), &info) != 0 || ::clock_gettime(CLOCK_REALTIME, &now) != 0) return component;
+  Listing& listing = listings_[where];
+  const bool current = listing.settled && listing.device == info.st_dev && listing.inode == info.st_ino &&
+                       listing.modified.tv_sec == info.st_mtim.tv_sec &&
+                       listing.modified.tv_nsec == info.st_mtim.tv_nsec;
+  if (!current) {
+    DIR* handle = ::opendir(where.c_str());
+    if (!handle) {
+      listings_.erase(where);
+      return component;
+    }
+    listing = Listing{info.st_dev, info.st_ino, info.st_mtim, now.tv_sec - info.st_mtim.tv_sec > kSettleSeconds, {}};
+    while (const dirent* entry = ::readdir(handle)) listing.names.emplace(Folded(entry->d_name), entry->d_name);
+    ::closedir(handle);
+  }
+  const auto found = listing.names.find(Folded(component));
+  return found == listing.names.end() ? component : found->second;
+}
+
+bool PosixFileSystem::StatOf(const std::string& path, struct stat& info) {
+  return ::stat(Resolve(path).c_str(), &info) == 0;
+}
 
 std::string PosixFileSystem::Resolve(const std::string& path) {
   std::string slashed = path;
@@ -194,9 +227,13 @@ void PosixFileSystem::CreateDirectories(const std::string& dir) {
 }
 
 std::unique_ptr<InputFile> PosixFileSystem::OpenForRead(const std::string& path) {
-  const int fd = ::open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+  const std::string resolved = Resolve(path);
   struct stat info;
+  // A FIFO or a device named like a file is refused unopened, since opening it may wait or
+  // act on it; and opened without waiting, should one take the file's place meanwhile.
+  if (::stat(resolved.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
+  const int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return nullptr;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
     return nullptr;
@@ -205,7 +242,12 @@ std::unique_ptr<InputFile> PosixFileSystem::OpenForRead(const std::string& path)
 }
 
 void PosixFileSystem::WriteWholeFile(const std::string& path, const std::string& content) {
-  if (!WriteReplacing(Resolve(path), content, nullptr)) {
+  const auto target = LinkTarget(Resolve(path));
+  struct stat info;
+  const bool exists = target && ::stat(target->c_str(), &info) == 0;
+  // As on Windows, a read-only file is not replaced, nor anything but a file.
+  const bool refused = !target || (exists && (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0));
+  if (refused || !WriteBeside(*target, content, exists ? info.st_mode & 07777 : 0644)) {
     throw OperationError(FillPattern("Cannot create file %s", path));
   }
 }
