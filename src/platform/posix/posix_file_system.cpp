@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -19,6 +20,11 @@ namespace {
 bool Exists(const std::string& path) {
   struct stat info;
   return ::lstat(path.c_str(), &info) == 0;
+}
+
+std::string Slashed(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
 }
 
 std::string Folded(std::string name) {
@@ -120,11 +126,17 @@ std::optional<std::string> LinkTarget(const std::string& path) {
 
 }  // namespace
 
-std::string PosixFileSystem::FindComponent(const std::string& dir, const std::string& component) {
+std::optional<std::string> PosixFileSystem::FindComponent(const std::string& dir, const std::string& component,
+                                                          const struct stat* known) {
   const std::string where = dir.empty() ? "." : dir;
   struct stat info;
   timespec now{};
-  if (::stat(where.c_str(), &info) != 0 || ::clock_gettime(CLOCK_REALTIME, &now) != 0) return component;
+  if (known) {
+    info = *known;
+  } else if (::stat(where.c_str(), &info) != 0) {
+    return std::nullopt;
+  }
+  if (::clock_gettime(CLOCK_REALTIME, &now) != 0) return std::nullopt;
   Listing& listing = listings_[where];
   const bool current = listing.settled && listing.device == info.st_dev && listing.inode == info.st_ino &&
                        listing.modified.tv_sec == info.st_mtim.tv_sec &&
@@ -133,40 +145,52 @@ std::string PosixFileSystem::FindComponent(const std::string& dir, const std::st
     DIR* handle = ::opendir(where.c_str());
     if (!handle) {
       listings_.erase(where);
-      return component;
+      return std::nullopt;
     }
     listing = Listing{info.st_dev, info.st_ino, info.st_mtim, now.tv_sec - info.st_mtim.tv_sec > kSettleSeconds, {}};
-    while (const dirent* entry = ::readdir(handle)) listing.names.emplace(Folded(entry->d_name), entry->d_name);
+    while (const dirent* entry = ::readdir(handle)) listing.spellings[Folded(entry->d_name)].emplace_back(entry->d_name);
     ::closedir(handle);
   }
-  const auto found = listing.names.find(Folded(component));
-  return found == listing.names.end() ? component : found->second;
+  const auto found = listing.spellings.find(Folded(component));
+  if (found == listing.spellings.end()) return std::nullopt;
+  const auto& spellings = found->second;
+  return std::find(spellings.begin(), spellings.end(), component) != spellings.end() ? component : spellings.front();
 }
 
 bool PosixFileSystem::StatOf(const std::string& path, struct stat& info) {
-  return ::stat(Resolve(path).c_str(), &info) == 0;
+  // A path spelled as on disk needs one call; only a failure looks further.
+  const std::string slashed = Slashed(path);
+  return ::stat(slashed.c_str(), &info) == 0 || ::stat(ResolveMissing(slashed).c_str(), &info) == 0;
 }
 
 std::string PosixFileSystem::Resolve(const std::string& path) {
-  std::string slashed = path;
-  for (char& c : slashed) {
-    if (c == '\\') c = '/';
-  }
-  if (slashed.empty() || Exists(slashed)) return slashed;
-  std::string resolved = slashed[0] == '/' ? "/" : "";
+  const std::string slashed = Slashed(path);
+  return slashed.empty() || Exists(slashed) ? slashed : ResolveMissing(slashed);
+}
+
+std::string PosixFileSystem::ResolveMissing(const std::string& slashed) {
+  // The longest leading part that exists as spelled stands; each component after it is
+  // looked up in its directory's listing.
+  std::size_t stem = slashed.size();
+  struct stat info;
+  const struct stat* known = nullptr;  // what the leading part is
+  do {
+    stem = stem == 0 ? std::string::npos : slashed.rfind('/', stem - 1);
+  } while (stem != std::string::npos && stem != 0 && ::stat(slashed.substr(0, stem).c_str(), &info) != 0);
+  if (stem != std::string::npos && stem != 0) known = &info;
+  std::string resolved = stem == std::string::npos ? std::string() : slashed.substr(0, stem + 1);
   bool missing = false;
-  std::size_t start = 0;
-  while (start <= slashed.size()) {
+  for (std::size_t start = resolved.size(); start <= slashed.size();) {
     const std::size_t end = std::min(slashed.find('/', start), slashed.size());
     const std::string component = slashed.substr(start, end - start);
     start = end + 1;
     if (component.empty()) continue;
-    std::string name = component;
-    if (!missing && component != "." && component != "..") {
-      if (!Exists(resolved + component)) name = FindComponent(resolved, component);
-      missing = !Exists(resolved + name);
-    }
-    resolved += name;
+    std::optional<std::string> found = component;
+    if (!missing && component != "." && component != "..") found = FindComponent(resolved, component, known);
+    known = nullptr;
+    // A missing component keeps its spelling, and so does everything after it.
+    missing = missing || !found;
+    resolved += found.value_or(component);
     if (end < slashed.size()) resolved += '/';
   }
   return resolved;
@@ -193,8 +217,13 @@ std::vector<std::string> PosixFileSystem::ListFiles(const std::string& dir, cons
   while (const dirent* entry = ::readdir(handle)) {
     const std::string name = entry->d_name;
     if (name.empty() || name[0] == '.' || !MatchesWildcard(name, pattern)) continue;
+    // The entry's type spares a call for each plain file; a link or an unknown type is
+    // looked at.
     struct stat info;
-    if (::stat((resolved + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) names.push_back(name);
+    if (entry->d_type == DT_REG ||
+        (entry->d_type != DT_DIR && ::stat((resolved + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode))) {
+      names.push_back(name);
+    }
   }
   ::closedir(handle);
   return names;
@@ -227,13 +256,13 @@ void PosixFileSystem::CreateDirectories(const std::string& dir) {
 }
 
 std::unique_ptr<InputFile> PosixFileSystem::OpenForRead(const std::string& path) {
-  const std::string resolved = Resolve(path);
-  struct stat info;
-  // A FIFO or a device named like a file is refused unopened, since opening it may wait or
-  // act on it; and opened without waiting, should one take the file's place meanwhile.
-  if (::stat(resolved.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
-  const int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  // Without waiting: a FIFO or a device named like a file is refused, not waited on.
+  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+  const std::string slashed = Slashed(path);
+  int fd = ::open(slashed.c_str(), kFlags);
+  if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) fd = ::open(ResolveMissing(slashed).c_str(), kFlags);
   if (fd < 0) return nullptr;
+  struct stat info;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
     return nullptr;

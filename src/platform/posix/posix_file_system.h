@@ -36,10 +36,15 @@ class PosixFileSystem : public FileSystem {
     ino_t inode = 0;
     timespec modified{};
     bool settled = false;  // read well after its last change: no later change can share its time
-    std::unordered_map<std::string, std::string> names;
+    std::unordered_map<std::string, std::vector<std::string>> spellings;
   };
-  // The name in dir that equals component without regard to letter case, else component.
-  std::string FindComponent(const std::string& dir, const std::string& component);
+  // The name in dir that equals component: its own spelling when there, else the first
+  // without regard to letter case; nothing when there is none. known: dir's status, when
+  // the caller has it.
+  std::optional<std::string> FindComponent(const std::string& dir, const std::string& component,
+                                           const struct stat* known = nullptr);
+  // Resolve for a path with "/" separators that does not exist as spelled.
+  std::string ResolveMissing(const std::string& slashed);
   bool StatOf(const std::string& path, struct stat& info);
 
   // Kept until the directory's modification time changes, so that looking up many missing
