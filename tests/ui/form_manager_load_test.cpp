@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "ui/manager_fixture.h"
 
 namespace kestrav {
@@ -135,11 +137,16 @@ TEST(InitializeGrf, ThePatchIsProbedBeforeTheConfigurationIsMerged) {
   }
 }
 
-TEST(InitializeGrf, AFailingStepStopsTheLoadAndTheListIsStillRedrawn) {
+// A failed load shows what it built, and until a load succeeds nothing writes the
+// configuration: Save is disabled, a save writes nothing and the close asks nothing.
+TEST(InitializeGrf, AFailedLoadWritesNothingUntilALoadSucceeds) {
   ManagerFixture f;
   f.UseTtdDirectory();
+  f.ttd.Write("GameGFX.exe", "");
+  f.ttd.Write("newgrfw.cfg", "newgrf/a.grf 1\r\n");
   f.ttd.Write("newgrf", "not a directory");
   f.manager.listGrfFiles.Add("newgrf/earlier.grf", S::Active);
+  f.manager.fileChanged = true;
   try {
     f.manager.InitializeGrf();
     ADD_FAILURE() << "no error";
@@ -149,6 +156,18 @@ TEST(InitializeGrf, AFailingStepStopsTheLoadAndTheListIsStillRedrawn) {
   EXPECT_TRUE(f.Items().empty());
   EXPECT_GT(f.view.listChanges, 0);
   EXPECT_TRUE(f.view.status.empty()) << "no recount";
+  EXPECT_TRUE(f.manager.loadFailed);
+  EXPECT_FALSE(f.view.IsCommandEnabled(Command::Save));
+  f.manager.butnGRFSaveClick();
+  EXPECT_EQ(CloseAction::Free, f.manager.FormClose());
+  EXPECT_EQ("newgrf/a.grf 1\r\n", f.ttd.Read("newgrfw.cfg"));
+
+  std::filesystem::remove(std::filesystem::path(f.ttd.path()) / "newgrf");
+  f.ttd.Write("newgrf/a.grf", "");
+  f.manager.InitializeGrf();
+  EXPECT_FALSE(f.manager.loadFailed);
+  EXPECT_TRUE(f.view.IsCommandEnabled(Command::Save));
+  EXPECT_EQ((std::vector<ListItem>{{"newgrf/a.grf 1", S::Active}}), f.Items());
 }
 
 }  // namespace

@@ -183,7 +183,7 @@ TEST_F(MainWindow, MenuCaptionShortcutsAndTheButtonsTexts) {
   tool.uId = reinterpret_cast<UINT_PTR>(window->selectDirectoryButton());
   tool.lpszText = hint;
   ::SendMessageA(window->toolTip(), TTM_GETTEXTA, sizeof hint, reinterpret_cast<LPARAM>(&tool));
-  EXPECT_EQ(std::string(win32::kSelectDirectoryHint).substr(0, 80), hint);
+  EXPECT_STREQ("To work with this tool you need to select your TTD directory (with TTDPatch in i", hint);
 }
 
 TEST_F(MainWindow, OwnerDrawnListTakesClicksInTheBoxAndTheSpaceKey) {
@@ -261,9 +261,10 @@ TEST_F(MainWindow, CloseWithChangesFollowsTheAnswerAndStoresThePlace) {
   }
 }
 
-TEST_F(MainWindow, AFailedFirstLoadAndAFailedHandlerAreShownAndTheWindowGoesOn) {
+// The configuration cannot be read while another program holds it open without sharing:
+// the list shows what the load read, and nothing writes the file until a load succeeds.
+TEST_F(MainWindow, AFailedLoadIsShownAndLeavesTheConfigurationAsItWas) {
   {
-    // A configuration file held open by another program cannot be read.
     const win32::UniqueHandle holder(win32::OrNull(::CreateFileA(
         ttd.Join("newgrfw.cfg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
     ASSERT_TRUE(holder);
@@ -272,9 +273,14 @@ TEST_F(MainWindow, AFailedFirstLoadAndAFailedHandlerAreShownAndTheWindowGoesOn) 
   }
   EXPECT_TRUE(dialogs.Done());
   EXPECT_TRUE(::IsWindowVisible(window->handle()));
-  EXPECT_EQ(3, ToList(LB_GETCOUNT, 0, 0)) << "the installed files, as far as the load came";
+  EXPECT_EQ((ItemList{{"newgrf/a.grf", GrfState::Off}, {"newgrf/b.grf", GrfState::Off},
+                      {"newgrf/c.grf", GrfState::Off}}),
+            Items());
+  EXPECT_FALSE(Enabled(Command::Save));
+  ::SendMessageA(window->handle(), WM_COMMAND, MAKEWPARAM(win32::CommandId(Command::Save), 1), 0);  // Ctrl+S
 
-  // A double click reads "DoubleClickAction", here a text where a number belongs.
+  // A failing handler is shown and the window goes on: a double click reads
+  // "DoubleClickAction", here a text where a number belongs.
   PutSetting(setting::kDoubleClickAction, REG_SZ, std::string("1\0", 2));
   Click(0, 60);
   dialogs.Expect(MessageKind::Error, "Invalid data type for 'DoubleClickAction'");
@@ -282,6 +288,24 @@ TEST_F(MainWindow, AFailedFirstLoadAndAFailedHandlerAreShownAndTheWindowGoesOn) 
   EXPECT_TRUE(dialogs.Done());
   Click(1, 5);
   EXPECT_EQ(GrfState::Inactive, Items()[1].second);
+  // Changed, yet there is nothing of the player's to save: the window closes unasked.
+  ::SendMessageA(window->handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(Pump());
+  EXPECT_EQ(kConfig, ttd.Read("newgrfw.cfg"));
+}
+
+TEST_F(MainWindow, TheFirstPanelFollowsTheRealWidthAlsoMaximised) {
+  Open();
+  for (const int show : {SW_MAXIMIZE, SW_RESTORE}) {
+    ::ShowWindow(window->handle(), show);
+    Pump();
+    RECT outer{};
+    ::GetWindowRect(window->handle(), &outer);
+    int edges[2] = {};
+    ::SendMessageA(window->statusBar(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    EXPECT_EQ((outer.right - outer.left - 20) / 2, edges[0]) << show;
+    EXPECT_EQ(show == SW_MAXIMIZE, outer.right - outer.left > 320) << show;
+  }
 }
 
 }  // namespace

@@ -60,15 +60,19 @@ bool WriteAll(HANDLE file, const std::string& content) {
   return true;
 }
 
-// Puts the finished temporary file in the place of path. ReplaceFileA keeps what the old
-// file carried (attributes, security descriptor); its backup lets a replace that fails
-// half-way put the old file back.
-bool SwapIn(const char* temporary, const std::string& path) {
-  if (AttributesOf(path) == INVALID_FILE_ATTRIBUTES) {
+// Puts the finished temporary file in the place of path, whose attributes are given (none
+// for a new file). ReplaceFileA keeps what the old file carried (its security descriptor,
+// and its attributes on Windows, though not under Wine: they are copied first); its backup
+// lets a replace that fails half-way put the old file back.
+bool SwapIn(const char* temporary, const std::string& path, DWORD attributes) {
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
     return ::MoveFileExA(temporary, path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
   }
   char backup[MAX_PATH];
-  if (!::GetTempFileNameA(DirectoryOf(path).c_str(), "kes", 0, backup)) return false;
+  if (!::SetFileAttributesA(temporary, attributes) ||
+      !::GetTempFileNameA(DirectoryOf(path).c_str(), "kes", 0, backup)) {
+    return false;
+  }
   const bool replaced =
       ::ReplaceFileA(path.c_str(), temporary, backup, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
   // After this error the old file stands under the backup's name: it goes back, and stays
@@ -154,7 +158,11 @@ std::unique_ptr<InputFile> Win32FileSystem::OpenForRead(const std::string& path)
 
 void Win32FileSystem::WriteWholeFile(const std::string& path, const std::string& content) {
   const auto fail = [&] { throw OperationError(FillPattern("Cannot create file %s", path)); };
-  if (DirectoryExists(path)) fail();
+  // Neither a directory nor a file marked read-only is replaced.
+  const DWORD attributes = AttributesOf(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+    fail();
+  }
   char temporary[MAX_PATH];
   if (!::GetTempFileNameA(DirectoryOf(path).c_str(), "kes", 0, temporary)) fail();
   bool ok = false;
@@ -163,7 +171,7 @@ void Win32FileSystem::WriteWholeFile(const std::string& path, const std::string&
         ::CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
     ok = file && WriteAll(file.get(), content) && ::FlushFileBuffers(file.get());
   }
-  ok = ok && SwapIn(temporary, path);
+  ok = ok && SwapIn(temporary, path, attributes);
   if (!ok) {
     ::DeleteFileA(temporary);
     fail();
