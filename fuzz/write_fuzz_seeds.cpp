@@ -1,44 +1,47 @@
 // Writes the seed corpora of the fuzz targets into DIR/<target>/: GRF files of every kind of
-// record made by the builder, and configuration texts with every kind of line.
+// record, one larger than the reader's buffer, and configuration texts with every kind of line.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "support/grf_builder.h"
+#include "sample_grf.h"
 
 namespace {
 
 using kestrav::test::GrfBuilder;
-using kestrav::test::GrfChunk;
-using kestrav::test::SampleGrf;
 using namespace std::string_literals;
 namespace fs = std::filesystem;
 
 void Write(const fs::path& file, const std::string& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + file.string());
+  if (!std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+    throw std::runtime_error("cannot write " + file.string());
+  }
+}
+
+// Stored sprites up to 600 KB, pseudo sprites among them: the walk refills its buffer and
+// jumps, and the Action 8 record comes last.
+GrfBuilder BeyondTheBuffer() {
+  GrfBuilder grf;
+  for (int i = 0; i < 10; ++i) grf.Stored(60000 - 97 * i).Pseudo(std::string(1 + i * 300, '\x01'));
+  return grf.Action8(1, "ABCD", "after", "the buffer").Terminator();
 }
 
 std::vector<std::pair<const char*, GrfBuilder>> GrfSeeds() {
+  GrfBuilder everyKind;
+  everyKind.Action8(7, "\x12\xAB\x00\xFF"s, "Info", "Description").Pseudo("\x01\x02\x03").Stored(9);
+  // A compressed sprite of a literal run of 128 and a back-reference of 16, a real one, and
+  // one whose count wraps and never comes back to 0.
+  everyKind.Record(1, 0x02, "").Record(8 + 144, 0x00, std::string(7, 'h') + '\0' + std::string(128, 'l') + "\x80\x01");
+  kestrav::sample::AddCompressedPixels(everyKind, kestrav::sample::SamplePixels(16, 12, 5), 16);
+  everyKind.Record(3, 0x00, std::string(7, 'h') + "\x04" "abcd" "\xF8\x01");
   return {
-      {"every-kind", GrfBuilder()
-                         .Action8(7, "\x12\xAB\x00\xFF"s, "Info", "Description")
-                         .Pseudo("\x01\x02\x03")
-                         .Stored(9)
-                         .Record(1, 0x02, "")
-                         .Compressed({GrfChunk::Literal(128), GrfChunk::BackReference(16, 3), GrfChunk::Literal(5)})
-                         .CompressedPixels(kestrav::test::SamplePixels(16, 12, 5), 16)
-                         .Terminator()},
-      {"wrapping-count", GrfBuilder().Compressed({GrfChunk::Literal(4), GrfChunk::BackReference(1)}, 3)},
+      {"every-kind", everyKind.Terminator()},
       {"short-action8", GrfBuilder().Pseudo("\x08\x80\x01"s).Pseudo("\x08\x01\x01\x02\x03\x04no end"s)},
-      {"sample-small", SampleGrf({.seed = 1, .normalSprites = 12, .pseudoSprites = 4, .minSide = 8, .maxSide = 10})},
-      {"sample-large", SampleGrf({.seed = 9, .normalSprites = 5, .pseudoSprites = 3, .storedPercent = 60,
-                                  .minSide = 130, .maxSide = 162})},
-      // Handed out in pieces, a stored sprite this large is passed over by a jump.
-      {"jumped", GrfBuilder().Stored(40000).Action8(1, "ABCD", "after", "the jump").Terminator()},
+      {"sample", kestrav::sample::SampleGrf({.seed = 9, .normalSprites = 8, .pseudoSprites = 3, .storedPercent = 40,
+                                             .minSide = 8, .maxSide = 162})},
+      {"beyond-the-buffer", BeyondTheBuffer()},
   };
 }
 
