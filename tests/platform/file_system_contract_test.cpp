@@ -1,5 +1,5 @@
 // What every file system adapter must do: the same cases run natively against the POSIX
-// adapter and under Wine against the Win32 one.
+// adapter and under Wine against the Win32 one; then what only the POSIX adapter does.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,23 +7,24 @@
 #include <ctime>
 #include <filesystem>
 
-#include "platform/operation_error.h"
-#include "platform/system_platform.h"
+#include "grf/grf_reader.h"
 #include "support/temp_dir.h"
+#include "support/test_platform.h"
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "platform/posix/posix_file_system.h"
+#endif
 
 namespace kestrav {
 namespace {
 
+using test::ErrorOf;
+using namespace std::string_literals;
+
 class FileSystemContract : public ::testing::Test {
  protected:
-  std::string ErrorOf(const std::function<void()>& action) {
-    try {
-      action();
-    } catch (const OperationError& error) {
-      return error.what();
-    }
-    return "no error";
-  }
   test::TempDir dir;
   SystemAdapters system = MakeSystemAdapters();
   FileSystem& files = *system.files;
@@ -86,6 +87,67 @@ TEST_F(FileSystemContract, ReplacesContentWholeOrKeepsTheOldFileAndMakesDirector
   EXPECT_EQ("Cannot create directory " + dir.Join("file\\sub"),
             ErrorOf([&] { files.CreateDirectories(dir.Join("file\\sub")); }));
 }
+
+#ifndef _WIN32
+// What the POSIX adapter does to be seen as Windows is seen.
+class PosixFiles : public FileSystemContract {
+ protected:
+  std::string Native(const std::string& relative) { return posix.Resolve(dir.Join(relative)); }
+  mode_t Mode(const std::string& relative) {
+    struct stat info {};
+    ::stat(Native(relative).c_str(), &info);
+    return info.st_mode & 07777;
+  }
+  PosixFileSystem& posix = static_cast<PosixFileSystem&>(files);
+};
+
+TEST_F(PosixFiles, ResolvesEachComponentsLetterCaseAndSeesADirectoryChange) {
+  dir.Write("Game/NewGRF/Abc.grf", "x");
+  const std::string root = dir.path();
+  // A directory changed some time ago: its listing is kept, until it changes again.
+  const timespec past[2] = {{::time(nullptr) - 60, 0}, {::time(nullptr) - 60, 0}};
+  ASSERT_EQ(0, ::utimensat(AT_FDCWD, (root + "/Game/NewGRF").c_str(), past, 0));
+  EXPECT_EQ(root + "/Game/NewGRF/Abc.grf", posix.Resolve(root + "\\game\\newgrf\\ABC.GRF"));
+  EXPECT_EQ(root + "/Game/NewGRF/new.GRF", posix.Resolve(root + "\\game\\newgrf\\new.GRF"));
+  dir.Write("Game/NewGRF/New.grf", "x");
+  EXPECT_EQ(root + "/Game/NewGRF/New.grf", posix.Resolve(root + "\\game\\newgrf\\new.GRF"));
+  // A missing component keeps its spelling, and so does everything after it.
+  EXPECT_EQ(root + "/Game/Other/x.grf", posix.Resolve(root + "\\GAME\\Other\\x.grf"));
+  EXPECT_TRUE(MatchesWildcard(std::string(5000, 'a'), "*a*a*a*a*a*a*a*"));
+  EXPECT_FALSE(MatchesWildcard(std::string(5000, 'a'), "*a*a*a*a*a*a*b"));
+}
+
+TEST_F(PosixFiles, HidesDotFilesKeepsReadOnlyFilesAndRefusesSpecialFilesWithoutWaiting) {
+  dir.Write(".hidden.grf", "x");
+  const std::string locked = dir.Write("locked.grf", "old");
+  ::chmod(Native("locked.grf").c_str(), 0444);
+  EXPECT_EQ(std::vector<std::string>{"locked.grf"}, files.ListFiles(dir.path(), "*.grf"));
+  EXPECT_FALSE(files.RemoveFile(locked));
+  EXPECT_EQ("Cannot create file " + locked, ErrorOf([&] { files.WriteWholeFile(locked, "new"); }));
+  EXPECT_EQ("old", dir.Read("locked.grf"));
+  // Opening a FIFO for reading waits for a writer: it is refused at once, as devices are.
+  ASSERT_EQ(0, ::mkfifo(Native("fifo.grf").c_str(), 0644));
+  for (const std::string& path : {dir.Join("fifo.grf"), std::string("/dev/zero")}) {
+    EXPECT_EQ(std::pair(false, false), std::pair(files.OpenForRead(path) != nullptr, AnalyzeGrf(files, path).opened));
+  }
+  EXPECT_THROW(files.WriteWholeFile(dir.Join("fifo.grf"), "x"), OperationError);
+}
+
+TEST_F(PosixFiles, AWriteKeepsTheModeAndGoesThroughSymbolicLinks) {
+  namespace fs = std::filesystem;
+  dir.Write("real/newgrfw.cfg", "old");
+  ::chmod(Native("real/newgrfw.cfg").c_str(), 0640);
+  fs::create_symlink("real/newgrfw.cfg", Native("link.cfg"));
+  fs::create_symlink(Native("link.cfg"), Native("chain.cfg"));
+  files.WriteWholeFile(dir.Join("CHAIN.cfg"), "new");
+  files.WriteWholeFile(dir.Join("fresh.cfg"), "");
+  EXPECT_EQ(std::tuple(true, true, "new"s, 0640u, 0644u),
+            std::tuple(fs::is_symlink(Native("chain.cfg")), fs::is_symlink(Native("link.cfg")),
+                       dir.Read("real/newgrfw.cfg"), Mode("real/newgrfw.cfg"), Mode("fresh.cfg")));
+  fs::create_symlink("loop.cfg", Native("loop.cfg"));
+  EXPECT_THROW(files.WriteWholeFile(dir.Join("loop.cfg"), "x"), OperationError);
+}
+#endif
 
 }  // namespace
 }  // namespace kestrav

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/memory_registry.h"
+#include "platform/operation_error.h"
 #include "platform/platform.h"
 #include "platform/system_platform.h"
 #include "support/scripted_dialogs.h"
@@ -71,6 +72,16 @@ class FakeXmlReader : public XmlReader {
     return text.substr(start + mark.size(), end - start - mark.size());
   }
 };
+
+// The text of the OperationError that action throws; "no error" when it throws none.
+inline std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const OperationError& error) {
+    return error.what();
+  }
+  return "no error";
+}
 
 struct TestPlatform {
   SystemAdapters system = MakeSystemAdapters();  // the real file system and locale

@@ -27,46 +27,40 @@ struct SaveFixture : test::ManagerFixture {
 };
 
 TEST(butnGRFSaveClick, WritesTheEditionsFileAfterTheQuestionAndSaysSo) {
-  const struct {
-    const char* name;
-    const char* executable;
-    const char* existing;          // a configuration file there before, with kOld
-    std::optional<Answer> answer;  // to the replace question; nothing: not asked
-    const char* written;           // nothing: no file is written
-    bool quiet = false;
-    std::optional<int> noOverwriteConfirmation = std::nullopt;
-  } cases[] = {
-      {"Windows, no file yet", "GameGFX.exe", nullptr, std::nullopt, "newgrfw.cfg"},
-      {"DOS, no file yet", "tycoon.exe", nullptr, std::nullopt, "newgrf.cfg"},
-      {"Windows beside the DOS file", "GameGFX.exe", "newgrf.cfg", Answer::Yes, "newgrfw.cfg"},
-      {"No at the question", "GameGFX.exe", "newgrfw.cfg", Answer::No, nullptr},
-      {"unknown edition", "ttd.exe", nullptr, std::nullopt, nullptr},
-      {"unknown edition, after the question", "ttd.exe", "newgrfw.cfg", Answer::Yes, nullptr},
+  // What, the game's executable, a configuration there before (with kOld), the answer to the
+  // replace question (nothing: not asked), the file written (nothing: none), quiet, and the
+  // value of "NoOverwriteConfirmation" (-1: none).
+  const std::tuple<const char*, const char*, const char*, std::optional<Answer>, const char*, bool, int> cases[] = {
+      {"Windows, no file yet", "GameGFX.exe", nullptr, std::nullopt, "newgrfw.cfg", false, -1},
+      {"DOS, no file yet", "tycoon.exe", nullptr, std::nullopt, "newgrf.cfg", false, -1},
+      {"Windows beside the DOS file", "GameGFX.exe", "newgrf.cfg", Answer::Yes, "newgrfw.cfg", false, -1},
+      {"No at the question", "GameGFX.exe", "newgrfw.cfg", Answer::No, nullptr, false, -1},
+      {"unknown edition", "ttd.exe", nullptr, std::nullopt, nullptr, false, -1},
+      {"unknown edition, after the question", "ttd.exe", "newgrfw.cfg", Answer::Yes, nullptr, false, -1},
       {"confirmation set to 0", "GameGFX.exe", "newgrfw.cfg", Answer::Yes, "newgrfw.cfg", false, 0},
       {"confirmation set to 1: neither asked nor told", "GameGFX.exe", "newgrfw.cfg", std::nullopt, "newgrfw.cfg",
        false, 1},
       {"quiet: neither asked nor told", "GameGFX.exe", "newgrfw.cfg", std::nullopt, "newgrfw.cfg", true, 0},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    SaveFixture f(c.executable);
-    if (c.existing) f.ttd.Write(c.existing, kOld);
-    if (c.noOverwriteConfirmation) f.Put(setting::kNoOverwriteConfirmation, *c.noOverwriteConfirmation);
-    f.manager.quietSave = c.quiet;
+  for (const auto& [what, executable, existing, answer, written, quiet, confirmation] : cases) {
+    SaveFixture f(executable);
+    if (existing) f.ttd.Write(existing, kOld);
+    if (confirmation >= 0) f.Put(setting::kNoOverwriteConfirmation, confirmation);
+    f.manager.quietSave = quiet;
     auto& dialogs = f.platform.dialogs;
-    if (c.answer) dialogs.Expect(MessageKind::Confirmation, kReplace, MessageButtons::YesNo, *c.answer);
-    if (c.answer != Answer::No && !c.written) {
-      dialogs.Expect(MessageKind::Error, "Kestrav can't recognize your TTD version.");
-    }
-    if (c.written && !c.quiet && c.noOverwriteConfirmation != 1) {
-      dialogs.Expect(MessageKind::Information, std::string("'") + c.written + "' saved");
+    if (answer) dialogs.Expect(MessageKind::Confirmation, kReplace, MessageButtons::YesNo, *answer);
+    if (answer != Answer::No && !written) dialogs.Expect(MessageKind::Error, "Kestrav can't recognize your TTD version.");
+    if (written && !quiet && confirmation != 1) {
+      dialogs.Expect(MessageKind::Information, std::string("'") + written + "' saved");
     }
     f.manager.butnGRFSaveClick();
-    for (const std::string file : {"newgrf.cfg", "newgrfw.cfg"}) {
-      const bool written = c.written && file == c.written, existed = c.existing && file == c.existing;
-      EXPECT_EQ(written ? kSaved : existed ? kOld : "(none)", f.ttd.Exists(file) ? f.ttd.Read(file) : "(none)") << file;
-    }
-    EXPECT_EQ(std::pair(false, true), std::pair(f.manager.fileChanged, f.manager.saveAccepted));
+    std::string files;
+    for (const std::string file : {"newgrf.cfg", "newgrfw.cfg"}) files += f.ttd.Exists(file) ? f.ttd.Read(file) : "-;";
+    const auto content = [&](const char* file) { return written && file == std::string(written) ? kSaved
+                                                        : existing && file == std::string(existing) ? kOld : "-;"; };
+    EXPECT_EQ(std::tuple(content("newgrf.cfg") + std::string(content("newgrfw.cfg")), false, true),
+              std::tuple(files, f.manager.fileChanged, f.manager.saveAccepted))
+        << what;
   }
 }
 

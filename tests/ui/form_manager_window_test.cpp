@@ -7,8 +7,8 @@
 namespace kestrav {
 namespace {
 
-using test::ListItem;
 using S = GrfState;
+using namespace std::string_literals;
 
 // A window on a TTD directory of three GRF files of 1, 2 and 4 normal sprites, all Off.
 struct WindowFixture : test::ManagerFixture {
@@ -27,11 +27,6 @@ struct WindowFixture : test::ManagerFixture {
     manager.ListMouseMove(x + dx, y + dy, true);
     manager.ListLeftButtonUp(x + dx, y + dy, overList);
   }
-  std::string Order() const {
-    std::string names;
-    for (const auto& item : manager.listGrfFiles.Items()) names += item.text.substr(7, 1);
-    return names;
-  }
   bool SelectionCommands() const {
     return view.IsCommandEnabled(Command::Delete) && view.IsCommandEnabled(Command::FileInfo) &&
            view.IsCommandEnabled(Command::Parameter);
@@ -39,7 +34,7 @@ struct WindowFixture : test::ManagerFixture {
 };
 
 TEST(FormCreate, PlacesTheWindowFromTheSettingsLoadsTheListAndReportsValuesOfTheWrongType) {
-  test::ManagerFixture f;
+  test::ManagerFixture f, wrong;
   f.UseTtdDirectory();
   f.ttd.Write("newgrf/a.grf", "");
   f.ttd.Write("newgrfw.cfg", "");
@@ -49,11 +44,9 @@ TEST(FormCreate, PlacesTheWindowFromTheSettingsLoadsTheListAndReportsValuesOfThe
   f.manager.FormCreate();
   EXPECT_EQ((WindowBounds{900, 10, 1024, 738}), f.view.bounds) << "within the work area";
   EXPECT_EQ((std::map<int, int>{{0, 150}, {1, 150}}), f.view.panelWidth);
-  EXPECT_EQ((std::vector<ListItem>{{"newgrf/a.grf", S::Off}}), f.Items());
+  EXPECT_EQ("a.grf O", f.Listed());
   f.manager.FormResize(641);
   EXPECT_EQ(310, f.view.panelWidth[0]) << "half the width less 20";
-
-  test::ManagerFixture wrong;
   wrong.Put("Width", "w");
   wrong.Put(setting::kTtdPath, 7);
   wrong.platform.dialogs.Expect(MessageKind::Error, "Invalid data type for 'Width'");
@@ -69,7 +62,6 @@ TEST(FormClose, AsksWhileChangedAndStoresTheGeometryEveryTime) {
       {std::nullopt, false, false, false}, {Answer::Yes, true, true, false}, {Answer::No, true, false, false},
       {Answer::Cancel, false, false, false}, {Answer::Yes, false, false, true}};
   for (const auto& [answer, ended, saved, fails] : cases) {
-    SCOPED_TRACE(answer ? static_cast<int>(*answer) : -1);
     WindowFixture f;
     if (fails) f.ttd.MakeDirectory("newgrfw.cfg");
     f.Put(setting::kNoOverwriteConfirmation, 1);
@@ -81,27 +73,23 @@ TEST(FormClose, AsksWhileChangedAndStoresTheGeometryEveryTime) {
                                 "without saving,\nor 'Cancel' to not exit.",
                                 MessageButtons::YesNoCancel, *answer);
     }
-    if (fails) {
-      EXPECT_THROW(f.manager.FormClose(), OperationError);
-    } else {
-      EXPECT_EQ(answer ? CloseAction::None : CloseAction::Free, f.manager.FormClose());
-    }
-    EXPECT_EQ(ended, f.view.ended);
-    EXPECT_EQ(saved, f.ttd.Exists("newgrfw.cfg") && !fails);
-    EXPECT_EQ(answer.has_value() && !saved, f.manager.fileChanged) << "the next close asks again";
+    std::optional<CloseAction> action;
+    EXPECT_EQ(fails, test::ErrorOf([&] { action = f.manager.FormClose(); }) != "no error");
     auto stored = f.Settings();
-    if (fails) {
-      EXPECT_FALSE(stored.ValueExists("Top"));
-      continue;
-    }
-    EXPECT_EQ(std::tuple(34, 12, 567, 890), std::tuple(stored.ReadInteger("Top"), stored.ReadInteger("Left"),
-                                                       stored.ReadInteger("Width"), stored.ReadInteger("Height")));
+    const auto place = [&] { return std::tuple(stored.ReadInteger("Top"), stored.ReadInteger("Left"),
+                                               stored.ReadInteger("Width"), stored.ReadInteger("Height")); };
+    EXPECT_EQ(std::tuple(ended, saved, answer.has_value() && !saved, !fails),
+              std::tuple(f.view.ended, f.ttd.Exists("newgrfw.cfg") && !fails, f.manager.fileChanged,
+                         stored.ValueExists("Top")))
+        << (answer ? static_cast<int>(*answer) : -1);
+    if (!fails) EXPECT_EQ(std::tuple(34, 12, 567, 890), place());
+    if (!fails) EXPECT_EQ(answer ? CloseAction::None : CloseAction::Free, action);
   }
 }
 
 TEST(CheckList, BoxesCycleTheOfferedStatesWithTheTotalsAndTheKeysAndRightButtonSelect) {
+  // b's state, the total and the inactive sprites after each click on b, with c active
   const std::pair<bool, std::vector<std::tuple<S, int, int>>> cases[] = {
-      // b's state, the total and the inactive sprites after each click on b, with c active
       {true, {{S::Inactive, 6, 2}, {S::Active, 6, 0}, {S::Off, 4, 0}}},
       {false, {{S::Active, 6, 0}, {S::Off, 4, 0}}},
   };
@@ -115,25 +103,21 @@ TEST(CheckList, BoxesCycleTheOfferedStatesWithTheTotalsAndTheKeysAndRightButtonS
       EXPECT_EQ(state, f.manager.listGrfFiles.Item(1).state);
       f.ExpectTotals(total, inactive);
     }
-    EXPECT_TRUE(f.manager.fileChanged);
-    EXPECT_TRUE(f.SelectionCommands());
-    EXPECT_EQ(1, f.manager.listGrfFiles.Selected()) << "the press selected the toggled item";
+    // The press selected the toggled item.
+    EXPECT_EQ(std::tuple(true, true, 1), std::tuple(f.manager.fileChanged, f.SelectionCommands(),
+                                                    f.manager.listGrfFiles.Selected()));
   }
-
   WindowFixture f;
   f.manager.ListSpaceKey();  // no selection: nothing
   f.view.SetCommandEnabled(Command::Delete, false);
   f.manager.ListButtonDown(MouseButton::Right, 100, 2 * 13 + 3, false);
-  EXPECT_EQ(2, f.manager.listGrfFiles.Selected());
-  EXPECT_TRUE(f.SelectionCommands());
-  f.manager.ListButtonDown(MouseButton::Right, 100, 250, false);
-  EXPECT_EQ(2, f.manager.listGrfFiles.Selected()) << "below the last item";
-  EXPECT_FALSE(f.manager.fileChanged);
+  EXPECT_EQ(std::pair(2, true), std::pair(f.manager.listGrfFiles.Selected(), f.SelectionCommands()));
+  f.manager.ListButtonDown(MouseButton::Right, 100, 250, false);  // below the last item
+  EXPECT_EQ(std::pair(2, false), std::pair(f.manager.listGrfFiles.Selected(), f.manager.fileChanged));
   f.manager.ListKeyboardSelect(1);
   f.manager.ListSpaceKey();
-  EXPECT_EQ(S::Inactive, f.manager.listGrfFiles.Item(1).state);
+  EXPECT_EQ("a.grf O, b.grf I, c.grf O", f.Listed());
   f.ExpectTotals(2, 2);
-
   // A disabled list takes neither.
   WindowFixture off;
   off.manager.listGrfFiles.Select(0);
@@ -142,19 +126,13 @@ TEST(CheckList, BoxesCycleTheOfferedStatesWithTheTotalsAndTheKeysAndRightButtonS
   off.Click(0, false, false, 0, 26);
   off.manager.ListKeyboardSelect(2);
   off.manager.ListSpaceKey();
-  EXPECT_EQ(0, off.manager.listGrfFiles.Selected());
-  EXPECT_EQ((std::vector<ListItem>{{"newgrf/a.grf", S::Off}, {"newgrf/b.grf", S::Off}, {"newgrf/c.grf", S::Off}}),
-            off.Items());
-  EXPECT_FALSE(off.manager.fileChanged);
+  EXPECT_EQ(std::tuple(0, "a.grf O, b.grf O, c.grf O"s, false),
+            std::tuple(off.manager.listGrfFiles.Selected(), off.Listed(), off.manager.fileChanged));
 }
 
 TEST(Dragging, MovesTheItemOnlyPastTheThreshold) {
-  const struct {
-    const char* name;
-    int from, dx, dy;
-    bool overList, inBox = false;
-    const char* order;
-  } cases[] = {
+  const std::tuple<const char*, int, int, int, bool, bool, const char*> cases[] = {
+      // what, from, dx, dy, over the list, in the box, the order after
       {"4 pixels both ways is not a drag", 0, 4, 4, true, false, "abc"},
       {"5 pixels down starts it; dropped on its own row", 0, 0, 5, true, false, "abc"},
       {"down onto the last item", 0, 0, 26, true, false, "bca"},
@@ -164,26 +142,26 @@ TEST(Dragging, MovesTheItemOnlyPastTheThreshold) {
       {"released outside the list: no drop", 0, 0, 26, false, false, "abc"},
       {"a toggle cancels the drag", 0, 0, 34, true, true, "abc"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [what, from, dx, dy, overList, inBox, order] : cases) {
     WindowFixture f;
-    f.Click(c.from, c.inBox, false, c.dx, c.dy, c.overList);
-    EXPECT_EQ(c.order, f.Order()) << c.name;
-    EXPECT_EQ(c.inBox || (std::max(std::abs(c.dx), std::abs(c.dy)) >= 5 && c.overList), f.manager.fileChanged)
-        << c.name;
-    EXPECT_FALSE(f.view.dragging) << c.name;
+    f.Click(from, inBox, false, dx, dy, overList);
+    std::string names;
+    for (const auto& item : f.manager.listGrfFiles.Items()) names += item.text.substr(7, 1);
+    EXPECT_EQ(std::tuple(std::string(order), inBox || (std::max(std::abs(dx), std::abs(dy)) >= 5 && overList), false),
+              std::tuple(names, f.manager.fileChanged, f.view.dragging))
+        << what;
   }
 }
 
 TEST(DoubleClick, RunsTheChosenCommandUnlessACheckBoxWasJustClicked) {
-  const std::tuple<std::optional<int>, const char*> cases[] = {{std::nullopt, "info;"}, {0, "info;"}, {1, "param;"}};
-  for (const auto& [action, ran] : cases) {
+  for (const auto& [action, ran] : {std::pair{-1, "info;"}, {0, "info;"}, {1, "param;"}}) {
     WindowFixture f;
-    if (action) f.Put(setting::kDoubleClickAction, *action);
+    if (action >= 0) f.Put(setting::kDoubleClickAction, action);
     f.Click(1);
     f.Click(1, false, true, 0, 26);
-    EXPECT_EQ(ran, f.manager.ran);
-    EXPECT_FALSE(f.manager.dblClickHandled) << "cleared by the mouse-down that followed";
-    EXPECT_EQ("abc", f.Order()) << "that mouse-down prepared no drag";
+    // The flag is cleared by the mouse-down that followed, which prepared no drag.
+    EXPECT_EQ(std::tuple(std::string(ran), false, "a.grf O, b.grf O, c.grf O"s),
+              std::tuple(f.manager.ran, f.manager.dblClickHandled, f.Listed()));
     f.view.SetCommandEnabled(Command::FileInfo, false);
     f.view.SetCommandEnabled(Command::Parameter, false);
     f.manager.listGrfFilesDblClick();
@@ -195,8 +173,8 @@ TEST(DoubleClick, RunsTheChosenCommandUnlessACheckBoxWasJustClicked) {
     f.Click(inBox ? 2 : 1, inBox);
     f.Click(inBox ? 2 : 1, inBox, true);
   }
-  EXPECT_EQ("info;", f.manager.ran) << "the double click after a toggle only clears the flag";
-  EXPECT_EQ(S::Active, f.manager.listGrfFiles.Item(2).state) << "on a check box: two toggles and no command";
+  // The double click after a toggle only clears the flag; on a check box: two toggles.
+  EXPECT_EQ(std::pair("info;"s, S::Active), std::pair(f.manager.ran, f.manager.listGrfFiles.Item(2).state));
 }
 
 }  // namespace
