@@ -1,18 +1,17 @@
 #include "model/item_order.h"
 
 #include <algorithm>
+#include <random>
 #include <utility>
 
 namespace kestrav {
 
 ItemOrder::ItemOrder(int count) : nodes_(static_cast<std::size_t>(std::max(count, 0))) {
-  // A fixed sequence of priorities: the same moves always build the same tree.
-  std::uint32_t state = 0x9E3779B9u;
+  // Priorities drawn afresh for every order keep the tree shallow (and its recursion short)
+  // whatever order a configuration puts the items in: a fixed sequence could be matched.
+  std::mt19937 random(std::random_device{}());
   for (int i = 0; i < count; ++i) {
-    state ^= state << 13;
-    state ^= state >> 17;
-    state ^= state << 5;
-    At(i).priority = state;
+    At(i).priority = random();
     root_ = Join(root_, i);
   }
   if (root_ >= 0) At(root_).parent = -1;
