@@ -63,47 +63,37 @@ TEST(Installation, RecognisesTheEditionChoosesThePatchAndAcceptsAFolderWithAnyMa
   }
 }
 
-// The rules of the probe with a scripted patch: a stale list is gone before the start, the
-// fresh one decides and is deleted, and only a failed start shows a box.
+// The rules of the probe with a scripted patch (the real one's start and list are tested
+// under Wine): the patch by its own path, a stale list gone before the start, a fresh one
+// read and deleted, also while the patch still runs.
 TEST(ProbePatchVersion, StartsThePatchByItsOwnPathAndTheFreshSwitchListDecides) {
-  const struct {
-    const char* patch;             // the executable there
-    std::optional<std::string> id;  // what the patch writes; nothing: no list
-    ProcessOutcome outcome;
-    bool before, after;
-  } cases[] = {
-      {"ttdpatch.exe", "0x0207012C", ProcessOutcome::Exited, false, true},
-      {"ttdpatchw.exe", "0x01FF0000", ProcessOutcome::Exited, true, false},
+  const std::tuple<const char*, std::optional<std::string>, ProcessOutcome, bool, bool> cases[] = {
+      // the patch there, the version it writes (nothing: no list), how it ends, the flag before and after
+      {"ttdpatchw.exe", "0x0207012C", ProcessOutcome::StillRunning, false, true},
       {"ttdpatch.exe", "zz", ProcessOutcome::Exited, true, false},
-      // A patch still running after the wait is read if its list is there.
-      {"ttdpatch.exe", "0x0207012C", ProcessOutcome::StillRunning, false, true},
       {"ttdpatch.exe", std::nullopt, ProcessOutcome::Exited, true, true},
       // Without a patch nothing is started that a search of the command line could find.
       {"", std::nullopt, ProcessOutcome::StartFailed, false, false},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.id.value_or("(no list)") + " " + c.patch);
+  for (const auto& [patch, id, outcome, before, after] : cases) {
     test::TempDir ttd;
     test::TestPlatform platform;
-    if (*c.patch) ttd.Write(c.patch, "MZ");
-    ttd.Write("switches.xml", c.before ? "<s ID=\"0x01000000\"/>" : "<s ID=\"0x02000000\"/>");
+    if (*patch) ttd.Write(patch, "MZ");
+    ttd.Write("switches.xml", before ? "<s ID=\"0x01000000\"/>" : "<s ID=\"0x02000000\"/>");
     bool staleAtStart = true;
     platform.processes.onRun = [&](const std::string&) {
       staleAtStart = ttd.Exists("switches.xml");
-      if (c.id) ttd.Write("switches.xml", "<switches ID=\"" + *c.id + "\"/>");
-      return c.outcome;
+      if (id) ttd.Write("switches.xml", "<switches ID=\"" + *id + "\"/>");
+      return outcome;
     };
-    if (c.outcome == ProcessOutcome::StartFailed) {
-      platform.dialogs.Expect(MessageKind::Error, "Kestrav could not create process!");
-    }
-    bool inactiveAvailable = c.before;
+    if (!*patch) platform.dialogs.Expect(MessageKind::Error, "Kestrav could not create process!");
+    bool inactiveAvailable = before;
     ProbePatchVersion(platform.ports, ttd.path(), inactiveAvailable, 300);
-    EXPECT_EQ(c.after, inactiveAvailable);
-    EXPECT_FALSE(staleAtStart);
-    EXPECT_FALSE(ttd.Exists("switches.xml"));
     const auto& run = platform.processes.runs.at(0);
-    EXPECT_EQ(std::tuple(*c.patch ? ttd.Join(c.patch) : "", ttd.Join(c.patch) + " -!S-", ttd.path(), 300u),
-              std::tuple(run.program, run.commandLine, run.workingDirectory, run.waitMs));
+    EXPECT_EQ(std::tuple(after, false, false, *patch ? ttd.Join(patch) : "", ttd.Join(patch) + " -!S-", ttd.path(), 300u),
+              std::tuple(inactiveAvailable, staleAtStart, ttd.Exists("switches.xml"), run.program, run.commandLine,
+                         run.workingDirectory, run.waitMs))
+        << patch << " " << id.value_or("(no list)");
   }
 }
 
