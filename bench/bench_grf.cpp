@@ -9,7 +9,7 @@
 #include "grf/grf_reader.h"
 #include "platform/memory_registry.h"
 #include "platform/system_platform.h"
-#include "support/grf_builder.h"
+#include "sample/sample_grf.h"
 #include "ui/form_manager.h"
 
 namespace {
@@ -46,7 +46,8 @@ std::string MakeFile(const Mix& mix, std::uint32_t seed) {
     const int width = random.Between(mix.minSide, mix.maxSide);
     const int height = random.Between(mix.minSide, mix.maxSide);
     if (kind <= mix.compressed) {
-      grf.CompressedPixels(kestrav::test::SamplePixels(width, height, seed * 7919u + grf.size()), width);
+      kestrav::sample::AddCompressedPixels(grf, kestrav::sample::SamplePixels(width, height, seed * 7919u + grf.size()),
+                                           width);
     } else if (kind <= mix.compressed + mix.stored) {
       grf.Stored(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     } else {
@@ -83,12 +84,12 @@ void Generate(Generated& space) {
   space.ttd = space.temp.root / "ttd";
   fs::create_directories(space.ttd / "newgrf");
   for (int i = 0; i < kListEntries; ++i) {
-    kestrav::test::SampleGrfOptions options;
+    kestrav::sample::SampleGrfOptions options;
     options.seed = static_cast<std::uint32_t>(i + 1);
     options.normalSprites = 60;
     options.pseudoSprites = 20;
     options.storedPercent = 10;
-    kestrav::test::WriteSampleGrf((space.ttd / "newgrf" / ("set" + std::to_string(i) + ".grf")).string(), options);
+    kestrav::sample::WriteSampleGrf((space.ttd / "newgrf" / ("set" + std::to_string(i) + ".grf")).string(), options);
   }
 }
 

@@ -13,7 +13,7 @@
 #include "log/form_log.h"
 #include "platform/memory_registry.h"
 #include "platform/system_platform.h"
-#include "support/grf_builder.h"
+#include "sample/sample_grf.h"
 #include "ui/form_manager.h"
 
 namespace {
@@ -74,11 +74,11 @@ struct Bench {
     }
     root = pattern;
     for (int i = 0; i < kListEntries; ++i) {
-      test::SampleGrfOptions options;
+      sample::SampleGrfOptions options;
       options.seed = static_cast<std::uint32_t>(i + 1);
       options.normalSprites = 60;
       options.pseudoSprites = 20;
-      test::WriteSampleGrf((root / "newgrf" / ("set" + std::to_string(i) + ".grf")).string(), options);
+      sample::WriteSampleGrf((root / "newgrf" / ("set" + std::to_string(i) + ".grf")).string(), options);
       manager.listGrfFiles.Add("newgrf/set" + std::to_string(i) + ".grf" + (i % 4 == 0 ? " 1 2" : ""),
                                i % 3 == 0 ? GrfState::Inactive : GrfState::Active);
     }

@@ -12,7 +12,6 @@
 
 namespace {
 
-using kestrav::GrfAction8;
 constexpr const char* kPath = "C:\\TTD\\newgrf\\fuzz.grf";
 constexpr kestrav::DosDateTime kModified{2001, 2, 3, 4, 5, 6};
 
@@ -45,16 +44,16 @@ struct MemoryFileSystem : kestrav::FileSystem {
 
   MemoryFileSystem(const std::string& bytes, std::size_t piece, bool knowsSize)
       : bytes(bytes), piece(piece), knowsSize(knowsSize) {}
-  bool FileExists(const std::string& path) override { return path == kPath; }
-  bool DirectoryExists(const std::string&) override { return false; }
-  std::vector<std::string> ListFiles(const std::string&, const std::string&) override { return {}; }
+  bool FileExists(const std::string&) override { std::abort(); }
+  bool DirectoryExists(const std::string&) override { std::abort(); }
+  std::vector<std::string> ListFiles(const std::string&, const std::string&) override { std::abort(); }
   std::optional<kestrav::DosDateTime> LastWriteTime(const std::string& path) override {
-    return path == kPath ? std::optional(kModified) : std::nullopt;
+    Check(path == kPath);
+    return kModified;
   }
-  void CreateDirectories(const std::string&) override {}
+  void CreateDirectories(const std::string&) override { std::abort(); }
   std::unique_ptr<kestrav::InputFile> OpenForRead(const std::string& path) override {
-    if (path != kPath) return nullptr;
-    ++opens;
+    Check(path == kPath && ++opens == 1);
     return std::make_unique<File>(*this);
   }
   void WriteWholeFile(const std::string&, const std::string&) override { std::abort(); }
@@ -68,26 +67,21 @@ struct MemoryFileSystem : kestrav::FileSystem {
   int emptyReads = 0;  // reads that got nothing: one ends the walk, more is looping
 };
 
-struct Walked {
-  int total = 0, pseudo = 0;
-  std::vector<GrfAction8> action8;
-};
-
 // The rules read one byte at a time; a record that does not fit whole is not counted.
-Walked ReferenceWalk(const std::uint8_t* bytes, std::size_t size) {
-  Walked walked;
+kestrav::GrfInfo ReferenceWalk(const std::uint8_t* bytes, std::size_t size) {
+  kestrav::GrfInfo walked;
   std::size_t at = 0;
   const auto have = [&](std::size_t count) { return size - at >= count; };
-  while (have(2)) {
+  while (have(3)) {
     const unsigned length = bytes[at] | bytes[at + 1] << 8;
-    at += 2;
-    if (length == 0 || !have(1)) break;
-    const std::uint8_t info = bytes[at++];
+    const std::uint8_t info = bytes[at + 2];
+    at += 3;
+    if (length == 0) break;
     if (info == 0xFF) {
       if (!have(length)) break;
       if (bytes[at] == 0x08) walked.action8.push_back(kestrav::DecodeAction8(bytes + at, length));
       at += length;
-      ++walked.pseudo;
+      ++walked.pseudoSprites;
     } else if (info & 0x02) {
       if (!have(length - 1)) break;
       at += length - 1;
@@ -104,7 +98,7 @@ Walked ReferenceWalk(const std::uint8_t* bytes, std::size_t size) {
       }
       if (!whole) break;
     }
-    ++walked.total;
+    ++walked.totalSprites;
   }
   return walked;
 }
@@ -117,12 +111,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static constexpr std::size_t kPieces[] = {1, 2, 3, 7, 129, 4096, 70000, SIZE_MAX};
   const std::string file(reinterpret_cast<const char*>(data) + 1, size - 1);
   MemoryFileSystem files(file, kPieces[data[0] & 7], (data[0] & 8) == 0);
-
   const kestrav::GrfInfo info = kestrav::AnalyzeGrf(files, kPath);
-  Check(info.opened && files.opens == 1 && files.emptyReads <= 1 && info.modified == kModified);
-  Check(info.totalSprites == info.normalSprites + info.pseudoSprites);
-  const Walked expected = ReferenceWalk(data + 1, size - 1);
-  Check(info.totalSprites == expected.total && info.pseudoSprites == expected.pseudo);
+  const kestrav::GrfInfo expected = ReferenceWalk(data + 1, size - 1);
+  Check(info.opened && files.emptyReads <= 1 && info.modified == kModified);
+  Check(info.totalSprites == expected.totalSprites && info.pseudoSprites == expected.pseudoSprites);
+  Check(info.normalSprites == info.totalSprites - info.pseudoSprites);
   // The reference decodes from the fuzzer's own input, where reading past a record is caught.
   Check(info.action8 == expected.action8);
   return 0;

@@ -23,13 +23,12 @@ bool IsSkipped(const std::string& line) {
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  // The LF of a CR LF ends an empty line, which is left out like any other.
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
+    if (i > start) lines.push_back(text.substr(start, i - start));
     start = i + 1;
   }
-  if (start < text.size()) lines.push_back(text.substr(start));
   return lines;
 }
 

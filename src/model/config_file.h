@@ -14,7 +14,8 @@ inline constexpr const char* kDosConfigName = "newgrf.cfg";
 inline constexpr const char* kWindowsConfigName = "newgrfw.cfg";
 
 // Splits text into lines: CR LF, a lone LF and a lone CR each end a line; a last line
-// without a line end counts like one with it.
+// without a line end counts like one with it. Empty lines, which the reader skips, are left
+// out here already, so that a file of line ends costs no memory beyond its own.
 std::vector<std::string> SplitLines(const std::string& text);
 
 // The lines of ttdDir\newgrfw.cfg when it exists, else of ttdDir\newgrf.cfg; nothing when

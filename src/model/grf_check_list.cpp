@@ -1,19 +1,9 @@
 #include "model/grf_check_list.h"
 
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
 namespace kestrav {
-namespace {
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
-}
-
-}  // namespace
 
 GrfState NextState(GrfState state, bool inactiveAvailable) {
   switch (state) {
@@ -84,13 +74,6 @@ GrfState GrfCheckList::Toggle(int index) {
   auto& item = items_.at(static_cast<std::size_t>(index));
   item.state = NextState(item.state, inactiveAvailable);
   return item.state;
-}
-
-int GrfCheckList::FindIgnoringCase(const std::string& text) const {
-  for (int i = 0; i < Count(); ++i) {
-    if (EqualIgnoringCase(items_[static_cast<std::size_t>(i)].text, text)) return i;
-  }
-  return -1;
 }
 
 int GrfCheckList::FindExact(const std::string& text) const {

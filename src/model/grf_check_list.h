@@ -32,9 +32,6 @@ class GrfCheckList {
   // Off -> Active -> Off otherwise. Returns the new state.
   GrfState Toggle(int index);
 
-  // First item whose whole entry text equals text, without regard to letter case
-  // (ASCII letters); -1 when there is none.
-  int FindIgnoringCase(const std::string& text) const;
   // First item whose whole entry text equals text exactly; -1 when there is none.
   int FindExact(const std::string& text) const;
 

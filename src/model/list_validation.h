@@ -9,6 +9,7 @@
 #include "model/grf_check_list.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/locale.h"
 
 namespace kestrav {
 
@@ -30,11 +31,12 @@ inline constexpr const char* kMainGraphicsWarning =
     "If you are sure that any of the files you got is main TTD graphic file just change its name.";
 
 // Cleans lines in place and merges them into list, which holds one Off item per GRF file
-// of ttdDir\newgrf. An entry whose file exists and is an item gives the item its state
-// and parameters and moves it to the entry's line index (or to the end); every other entry
-// is dropped. Missing files are reported in one warning, main graphics files are turned
-// off with one warning after it.
-void MergeConfigLines(FileSystem& files, Dialogs& dialogs, const std::string& ttdDir, std::vector<std::string>& lines,
-                      GrfCheckList& list);
+// of ttdDir\newgrf. An entry whose file exists and is an item (the first, in the order of
+// the moment, whose text equals the path by the locale's comparison without regard to
+// letter case) gives the item its state and parameters and moves it to the entry's line
+// index (or to the end); every other entry is dropped. Missing files are reported in one
+// warning, main graphics files are turned off with one warning after it.
+void MergeConfigLines(FileSystem& files, Dialogs& dialogs, Locale& locale, const std::string& ttdDir,
+                      std::vector<std::string>& lines, GrfCheckList& list);
 
 }  // namespace kestrav

@@ -46,9 +46,27 @@ class ListRedraw {
   ManagerView& view_;
 };
 
+// Marks the load failed until it has run to its end: a list that a load left half built is
+// not the player's, and Save stays disabled while it is shown.
+class LoadOutcome {
+ public:
+  LoadOutcome(bool& failed, ManagerView& view) : failed_(failed), view_(view) { failed_ = true; }
+  ~LoadOutcome() {
+    if (failed_) view_.SetCommandEnabled(Command::Save, false);
+  }
+  LoadOutcome(const LoadOutcome&) = delete;
+  LoadOutcome& operator=(const LoadOutcome&) = delete;
+  void Succeeded() { failed_ = false; }
+
+ private:
+  bool& failed_;
+  ManagerView& view_;
+};
+
 }  // namespace
 
 void TformManager::InitializeGrf() {
+  LoadOutcome outcome(loadFailed, view_);
   quietSave = false;
   SettingsStore settings(platform_.registry);
   settings.Open(true);
@@ -108,13 +126,14 @@ void TformManager::InitializeGrf() {
     CheckGrfFiles(*lines);
   }
   CountAllSprites(true, 0);
+  outcome.Succeeded();
 }
 
 void TformManager::CheckGrfFiles(std::vector<std::string>& lines) {
   SettingsStore settings(platform_.registry);
   settings.Open(true);
   const std::string ttdDir = settings.ReadString(setting::kTtdPath);
-  MergeConfigLines(platform_.files, platform_.dialogs, ttdDir, lines, listGrfFiles);
+  MergeConfigLines(platform_.files, platform_.dialogs, platform_.locale, ttdDir, lines, listGrfFiles);
 }
 
 }  // namespace kestrav

@@ -25,6 +25,8 @@ constexpr const char* kUnknownEdition = "Kestrav can't recognize your TTD versio
 }  // namespace
 
 void TformManager::butnGRFSaveClick() {
+  // The list of a failed load is not the player's: it must not replace the file.
+  if (loadFailed) return;
   SettingsStore settings(platform_.registry);
   settings.Open(true);
   const std::string ttdDir = settings.ReadString(setting::kTtdPath);

@@ -54,7 +54,8 @@ void TformManager::FormResize(int width) { view_.SetStatusPanelWidth(0, (width -
 
 CloseAction TformManager::FormClose() {
   CloseAction action = CloseAction::Free;
-  if (fileChanged) {
+  // After a failed load nothing shown is the player's to save: no question.
+  if (fileChanged && !loadFailed) {
     // The close itself is refused whatever the answer; Yes and No end the application.
     action = CloseAction::None;
     switch (platform_.dialogs.ShowMessage(MessageKind::Confirmation, kCloseQuestion, MessageButtons::YesNoCancel)) {

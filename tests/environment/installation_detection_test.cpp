@@ -1,6 +1,8 @@
-// The rules of the version probe with a scripted patch; the real start of a stand-in patch
-// under Wine is in tests/win32/probe_test.cpp.
+// The installation's edition, patch and version probe (with a scripted patch; the real start
+// of a stand-in patch under Wine is in tests/win32/probe_test.cpp).
 #include "environment/installation_detection.h"
+
+#include "environment/directory_selection.h"
 
 #include <gtest/gtest.h>
 
@@ -19,11 +21,10 @@ constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
 TEST(PatchVersion, ReadsTheLeadingHexNumberSaturatedAndOffersInactiveEntriesFromMajorTwo) {
   const std::pair<const char*, std::int32_t> cases[] = {
-      {"0x1F", 31}, {"1f", 31}, {" 1F", 31}, {"\t\r\n 0X1f", 31}, {"+0X10", 16}, {"-0x10", -16}, {"-1", -1},
-      {"1fz9", 31}, {"1 2", 1}, {"0000000000000000000000000000001F", 31}, {"7FFFFFFF", kMax},
-      {"-80000000", kMin}, {"80000000", kMax}, {"-80000001", kMin}, {"0xFFFFFFFF", kMax},
-      {"FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", kMax}, {"-FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", kMin},
-      {"zz", 0}, {"", 0}, {"0x", 0}, {"0xg1", 0}, {"0x0x1", 0}, {"x1", 0}, {"+-1", 0}, {"- 1", 0}, {"-", 0},
+      {"0x1F", 31}, {"\t\r\n 0X1f", 31}, {"+0X10", 16}, {"-0x10", -16}, {"1fz9", 31}, {"1 2", 1},
+      {"0000000000000000000000000000001F", 31}, {"7FFFFFFF", kMax}, {"-80000000", kMin}, {"80000000", kMax},
+      {"-80000001", kMin}, {"-FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", kMin}, {"zz", 0}, {"", 0}, {"0x", 0},
+      {"0xg1", 0}, {"0x0x1", 0}, {"+-1", 0}, {"- 1", 0},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(value, ParseHexInteger(text)) << '"' << text << '"';
   for (const auto& [version, inactive] : {std::pair{0x02000000, true}, {0x020A012C, true}, {kMax, true},
@@ -32,18 +33,23 @@ TEST(PatchVersion, ReadsTheLeadingHexNumberSaturatedAndOffersInactiveEntriesFrom
   }
 }
 
-TEST(Installation, RecognisesTheEditionAndChoosesThePatch) {
+// The edition, the patch and whether the folder browser accepts the folder, from the files
+// (not directories) there.
+TEST(Installation, RecognisesTheEditionChoosesThePatchAndAcceptsAFolderWithAnyMarker) {
   const struct {
     std::vector<std::string> files, directories;
     std::optional<TtdEdition> edition;
     std::string patch;
+    bool accepted = true;
   } cases[] = {
       {{"GameGFX.exe", "ttdx.exe", "ttdpatchw.exe"}, {}, TtdEdition::Windows, "ttdpatchw.exe"},
       {{"GAMEGFX.EXE", "TTDPATCH.EXE"}, {}, TtdEdition::Windows, "ttdpatch.exe"},
       {{"ttdlx.exe", "ttdpatchw.exe", "ttdpatch.exe"}, {}, TtdEdition::Dos, "ttdpatch.exe"},
       {{"tycoon.exe"}, {"ttdpatch.exe"}, TtdEdition::Dos, ""},
-      {{"ttdx.exe"}, {"GameGFX.exe"}, TtdEdition::Dos, ""},
+      {{"TTDX.EXE"}, {"GameGFX.exe"}, TtdEdition::Dos, ""},
       {{"ttd.exe"}, {"GameGFX.exe"}, std::nullopt, ""},
+      {{"ttdpatchw.exe"}, {}, std::nullopt, "ttdpatchw.exe"},
+      {{"ttdpatch.ex", "ttdx.exe.bak", "newgrf.cfg", "sub/ttdx.exe"}, {"tycoon.exe"}, std::nullopt, "", false},
   };
   auto files = MakeSystemAdapters().files;
   for (const auto& c : cases) {
@@ -52,80 +58,59 @@ TEST(Installation, RecognisesTheEditionAndChoosesThePatch) {
     for (const auto& name : c.directories) dir.MakeDirectory(name);
     EXPECT_EQ(c.edition, RecogniseEdition(*files, dir.path())) << testing::PrintToString(c.files);
     EXPECT_EQ(c.patch, FindPatchExecutable(*files, dir.path())) << testing::PrintToString(c.files);
+    EXPECT_EQ(c.accepted, HoldsGameOrPatch(*files, dir.path())) << testing::PrintToString(c.files);
+    EXPECT_FALSE(HoldsGameOrPatch(*files, dir.Join("gone")));
   }
 }
 
-class ProbeTest : public ::testing::Test {
- protected:
-  test::TempDir ttd;
-  test::TestPlatform platform;
-  std::vector<test::FakeProcessRunner::Run>& runs = platform.processes.runs;
-};
-
-// A box is shown for a failed start only (the scripted dialogs fail on any other).
-TEST_F(ProbeTest, StartsThePatchByItsOwnPathOrSaysItCouldNot) {
-  // Without a patch nothing is started that a search of the command line could find.
-  for (const bool before : {true, false}) {
-    platform.dialogs.Expect(MessageKind::Error, "Kestrav could not create process!");
-    bool inactiveAvailable = before;
-    ProbePatchVersion(platform.ports, ttd.path(), inactiveAvailable);
-    EXPECT_EQ(before, inactiveAvailable);
-  }
-  ttd.Write("ttdpatchw.exe", "MZ");
-  ttd.Write("ttdpatch.exe", "MZ");
-  // A list that cannot be deleted is left as it is.
-  ttd.Write("switches.xml", "<switches");
-  namespace fs = std::filesystem;
-  fs::permissions(fs::path(ttd.path()) / "switches.xml",
-                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
-  platform.processes.onRun = [](const std::string&) { return ProcessOutcome::Exited; };
-  bool inactiveAvailable = true;
-  ProbePatchVersion(platform.ports, ttd.path(), inactiveAvailable, 300);
-  EXPECT_TRUE(inactiveAvailable);
-  EXPECT_TRUE(ttd.Exists("switches.xml"));
-  ASSERT_EQ(3u, runs.size());
-  EXPECT_EQ("", runs[0].program);
-  EXPECT_EQ(10000u, runs[0].waitMs);
-  EXPECT_EQ(ttd.Join("ttdpatch.exe"), runs[2].program);
-  EXPECT_EQ(ttd.Join("ttdpatch.exe") + " -!S-", runs[2].commandLine);
-  EXPECT_EQ(300u, runs[2].waitMs);
-}
-
-TEST_F(ProbeTest, TheVersionInTheFreshSwitchListDecidesAndTheListIsDeleted) {
-  ttd.Write("ttdpatch.exe", "MZ");
-  const auto list = [](const std::string& id) {
-    return "<?xml version=\"1.0\"?>\r\n<switches ID=\"" + id + "\">\r\n</switches>\r\n";
+// The rules of the probe with a scripted patch (the real one's start and list are tested
+// under Wine): the patch by its own path, a stale list gone before the start, a fresh one
+// read and deleted, also while the patch still runs.
+TEST(ProbePatchVersion, StartsThePatchByItsOwnPathAndTheFreshSwitchListDecides) {
+  const std::tuple<const char*, std::optional<std::string>, ProcessOutcome, bool, bool> cases[] = {
+      // the patch there, the version it writes (nothing: no list), how it ends, the flag before and after
+      {"ttdpatchw.exe", "0x0207012C", ProcessOutcome::StillRunning, false, true},
+      {"ttdpatch.exe", "zz", ProcessOutcome::Exited, true, false},
+      {"ttdpatch.exe", std::nullopt, ProcessOutcome::Exited, true, true},
+      // Without a patch nothing is started that a search of the command line could find.
+      {"", std::nullopt, ProcessOutcome::StartFailed, false, false},
   };
-  const struct {
-    std::optional<std::string> written;  // nothing: the patch writes no list
-    ProcessOutcome outcome;
-    bool before, after;
-  } cases[] = {
-      {list("0x0207012C"), ProcessOutcome::Exited, false, true},
-      {list("0x01FF0000"), ProcessOutcome::Exited, true, false},
-      {list("zz"), ProcessOutcome::Exited, true, false},
-      // A patch still running after the wait is read if its list is there.
-      {list("0x0207012C"), ProcessOutcome::StillRunning, false, true},
-      {std::nullopt, ProcessOutcome::StillRunning, false, false},
-      // Without a readable list the flag stays as it was.
-      {std::nullopt, ProcessOutcome::Exited, true, true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.written.value_or("(no list)"));
-    // A list left from before, which would turn the flag: gone before the patch starts.
-    ttd.Write("switches.xml", list(c.before ? "0x01000000" : "0x02000000"));
+  for (const auto& [patch, id, outcome, before, after] : cases) {
+    test::TempDir ttd;
+    test::TestPlatform platform;
+    if (*patch) ttd.Write(patch, "MZ");
+    ttd.Write("switches.xml", before ? "<s ID=\"0x01000000\"/>" : "<s ID=\"0x02000000\"/>");
     bool staleAtStart = true;
     platform.processes.onRun = [&](const std::string&) {
       staleAtStart = ttd.Exists("switches.xml");
-      if (c.written) ttd.Write("switches.xml", *c.written);
-      return c.outcome;
+      if (id) ttd.Write("switches.xml", "<switches ID=\"" + *id + "\"/>");
+      return outcome;
     };
-    bool inactiveAvailable = c.before;
-    ProbePatchVersion(platform.ports, ttd.path(), inactiveAvailable);
-    EXPECT_EQ(c.after, inactiveAvailable);
-    EXPECT_FALSE(staleAtStart);
-    EXPECT_FALSE(ttd.Exists("switches.xml"));
+    if (!*patch) platform.dialogs.Expect(MessageKind::Error, "Kestrav could not create process!");
+    bool inactiveAvailable = before;
+    ProbePatchVersion(platform.ports, ttd.path(), inactiveAvailable, 300);
+    const auto& run = platform.processes.runs.at(0);
+    EXPECT_EQ(std::tuple(after, false, false, *patch ? ttd.Join(patch) : "", ttd.Join(patch) + " -!S-", ttd.path(), 300u),
+              std::tuple(inactiveAvailable, staleAtStart, ttd.Exists("switches.xml"), run.program, run.commandLine,
+                         run.workingDirectory, run.waitMs))
+        << patch << " " << id.value_or("(no list)");
   }
+}
+
+// A list that cannot be deleted is left as it is, and read.
+TEST(ProbePatchVersion, ALockedListStaysAndTheDefaultWaitIsTenSeconds) {
+  test::TempDir ttd;
+  test::TestPlatform platform;
+  ttd.Write("ttdpatch.exe", "MZ");
+  ttd.Write("switches.xml", "<switches ID=\"0x01000000\"/>");
+  std::filesystem::permissions(std::filesystem::path(ttd.path()) / "switches.xml", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  platform.processes.onRun = [](const std::string&) { return ProcessOutcome::Exited; };
+  bool inactiveAvailable = true;
+  ProbePatchVersion(platform.ports, ttd.path(), inactiveAvailable);
+  EXPECT_FALSE(inactiveAvailable);
+  EXPECT_TRUE(ttd.Exists("switches.xml"));
+  EXPECT_EQ(10000u, platform.processes.runs.at(0).waitMs);
 }
 
 }  // namespace

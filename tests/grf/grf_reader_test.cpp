@@ -7,33 +7,21 @@
 #include "support/temp_dir.h"
 
 namespace kestrav {
-
-void PrintTo(const GrfAction8& record, std::ostream* out) {
-  *out << "{" << static_cast<int>(record.version) << ", \"" << record.grfId << "\", \"" << record.info.substr(0, 40)
-       << "\", \"" << record.description << "\"}";
-}
-
 namespace {
 
 using test::GrfBuilder;
-using test::GrfChunk;
 using namespace std::string_literals;
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int value : values) bytes.push_back(static_cast<char>(value));
-  return bytes;
-}
+std::string Bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
 
-// Every analysis goes through a real file on disk and the system's file system. The walk
-// of arbitrary bytes, in pieces of every size, is checked by the fuzz target against a
-// reference walk; here are the values that walk cannot know.
+// Every analysis goes through a real file on disk and the system's file system. The walk of
+// arbitrary bytes, handed out in pieces of every size, is checked by the fuzz target against
+// a reference walk; here are the values that walk cannot know.
 class GrfReader : public ::testing::Test {
  protected:
   GrfInfo Analyze(const std::string& bytes) {
     return AnalyzeGrf(*system.files, dir.Write("newgrf/file" + std::to_string(files++) + ".grf", bytes));
   }
-
   test::TempDir dir;
   SystemAdapters system = MakeSystemAdapters();
   int files = 0;
@@ -42,36 +30,35 @@ class GrfReader : public ::testing::Test {
 TEST_F(GrfReader, CountsTheRecordsTheSizeFieldsAndChunkCodesDefineAndNoneTheEndCutsShort) {
   // A record read wrong leaves the walk off the Action 8 record after it.
   const std::string after = GrfBuilder().Action8(1, "ABCD", "after", "").Terminator().bytes();
-  const auto compressed = [&](int yield, const std::string& chunks) {
-    return GrfBuilder().Record(static_cast<std::uint16_t>(8 + yield), 0x00, std::string(7, 'h') + chunks).bytes();
+  const auto compressed = [](int size, const std::string& chunks) {
+    return GrfBuilder().Record(static_cast<std::uint16_t>(size), 0x00, std::string(7, 'h') + chunks).bytes();
   };
   // Codes 0x80, 0xFF, 0xF8, 0xF7, 0x87 and 0x01 yield 16 + 1 + 1 + 2 + 16 + 1 bytes; 0x00 128 and 0x7F 127.
   const std::string codes = Bytes({0x80, 0, 0xFF, 0xFF, 0xF8, 0, 0xF7, 0, 0x87, 0xFF, 0x01, 0});
-  const std::string chunks = Bytes({0x00}) + std::string(128, 'l') + codes + Bytes({0x7F}) + std::string(127, '\0');
-  std::vector<GrfChunk> wrapAround(511, GrfChunk::Literal(128));  // size 7 starts the count at 65,535
-  wrapAround.push_back(GrfChunk::Literal(127));
+  const std::string chunks = '\0' + std::string(128, 'l') + codes + '\x7F' + std::string(127, '\0');
+  std::string wrapAround;  // size 7 starts the count at 65,535
+  for (int i = 0; i < 511; ++i) wrapAround += '\0' + std::string(128, 'w');
   const std::tuple<const char*, std::string, int, int> cases[] = {
-      {"every kind of chunk code", compressed(292, chunks) + after, 1, 1},
-      {"chunk codes in the last bytes of the file", compressed(37, codes) + after, 1, 1},
-      {"size 7 wraps the count", GrfBuilder().Compressed(wrapAround, 7).bytes() + after, 1, 1},
-      {"the count never comes back to 0",
-       GrfBuilder().Pseudo("first").Compressed({GrfChunk::Literal(5), GrfChunk::BackReference(2)}, 3).bytes() + after,
+      {"every kind of chunk code", compressed(8 + 292, chunks) + after, 1, 1},
+      {"chunk codes in the last bytes of the file", compressed(8 + 37, codes) + after, 1, 1},
+      {"size 7 wraps the count", compressed(7, wrapAround + '\x7F' + std::string(127, 'w')) + after, 1, 1},
+      {"the count never comes back to 0", GrfBuilder().Pseudo("first").bytes() + compressed(3, "\x05xxxxx\xF0\x01") + after,
        0, 1},
       {"0xFE, and stored size 1", GrfBuilder().Record(4, 0xFE, "abc").Record(1, 0x02, "").bytes() + after, 2, 1},
       {"the largest stored sprite", GrfBuilder().Stored(65535 - 8).bytes() + after, 1, 1},
       {"pseudo sprite cut short", after.substr(0, after.size() - 3), 0, 0},
       {"pseudo sprite of 65,535 bytes", Bytes({0xFF, 0xFF, 0xFF}) + "only a few bytes", 0, 0},
       {"stored sprite of 65,535 bytes", Bytes({0xFF, 0xFF, 0x02}) + std::string(40000, 'x'), 0, 0},
-      {"literal run cut short", compressed(20, Bytes({0x7F, 1, 2, 3})), 0, 0},
-      {"back-reference without its second byte", compressed(1, Bytes({0xF8})), 0, 0},
+      {"literal run cut short", compressed(8 + 20, Bytes({0x7F, 1, 2, 3})), 0, 0},
+      {"back-reference without its second byte", compressed(8 + 1, Bytes({0xF8})), 0, 0},
       {"nothing after the terminator", GrfBuilder().Stored(1).Terminator().bytes() + after, 1, 0},
   };
   for (const auto& [what, file, normal, pseudo] : cases) {
     const GrfInfo info = Analyze(file);
     EXPECT_TRUE(info.opened) << what;
-    EXPECT_EQ(normal, info.normalSprites) << what;
-    EXPECT_EQ(pseudo, info.pseudoSprites) << what;
-    EXPECT_EQ(normal + pseudo, info.totalSprites) << what;
+    EXPECT_EQ(std::tuple(normal, pseudo, normal + pseudo),
+              std::tuple(info.normalSprites, info.pseudoSprites, info.totalSprites))
+        << what;
   }
   for (const char* path : {"newgrf", "missing.grf"}) EXPECT_FALSE(AnalyzeGrf(*system.files, dir.Join(path)).opened);
 }
@@ -98,8 +85,24 @@ TEST_F(GrfReader, DecodesEveryActionEightRecordInFileOrderAsIfZerosFollowedAShor
   }
   const GrfInfo info = Analyze(grf.Terminator().bytes());
   EXPECT_EQ(expected, info.action8);
-  EXPECT_EQ(grf.pseudoSprites(), info.pseudoSprites);
-  EXPECT_EQ(grf.normalSprites(), info.normalSprites);
+  EXPECT_EQ(std::tuple(grf.normalSprites(), grf.pseudoSprites()), std::tuple(info.normalSprites, info.pseudoSprites));
+}
+
+TEST(GrfLogView, TakesTheLastActionEightRecordAndFillsInMissingTexts) {
+  const std::string noInfo = " - no info found - ", noDescription = " - no description found - ";
+  const std::pair<std::vector<GrfAction8>, GrfLogView> cases[] = {
+      {{}, {"", "", noInfo, noDescription, 120, 20}},
+      {{{7, "12AB00FF", "Info", "Description"}}, {"7", "12AB00FF", "Info", "Description", 120, 20}},
+      {{{1, "AAAAAAAA", "a", "b"}, {-128, "BBBBBBBB", "", "second"}}, {"-128", "BBBBBBBB", noInfo, "second", 120, 20}},
+      {{{-1, "00000000", "", ""}}, {"-1", "00000000", noInfo, noDescription, 120, 20}},
+  };
+  for (const auto& [records, expected] : cases) {
+    GrfInfo info{true, {}, 120, 20, 100, records};
+    EXPECT_EQ(expected, LogViewOf(info)) << records.size();
+    // A file that did not open has empty texts and no counts.
+    info.opened = false;
+    EXPECT_EQ(GrfLogView{}, LogViewOf(info));
+  }
 }
 
 }  // namespace

@@ -32,8 +32,6 @@ class GrfBuilder {
   // A compressed normal sprite of exactly these chunks; its size is 8 plus what they yield,
   // or the size given (to make the remaining count wrap or fall short).
   GrfBuilder& Compressed(const std::vector<GrfChunk>& chunks, int size = -1);
-  // A compressed normal sprite of real pixels, width pixels to a row.
-  GrfBuilder& CompressedPixels(const std::string& pixels, int width);
   // Any record: the size field, the info byte and then exactly the bytes given.
   GrfBuilder& Record(std::uint16_t size, std::uint8_t info, const std::string& afterInfo);
   GrfBuilder& Raw(const std::string& bytes);
@@ -54,28 +52,5 @@ class GrfBuilder {
   int normal_ = 0;
   int pseudo_ = 0;
 };
-
-// The pixels of a made-up sprite: a shaded shape on a transparent (0) background, with
-// some noise, so that it compresses as game graphics do.
-std::string SamplePixels(int width, int height, std::uint32_t seed);
-
-struct SampleGrfOptions {
-  std::uint32_t seed = 1;
-  int normalSprites = 40;
-  int pseudoSprites = 12;  // besides the Action 8 record
-  int storedPercent = 10;  // share of the normal sprites stored uncompressed
-  int minSide = 8, maxSide = 64;  // width and height of a normal sprite
-  std::string grfId = std::string("KS\x01\x02", 4);
-  std::string info = "Sample graphics set";
-  std::string description = "Made-up sprites for trying Kestrav out";
-};
-
-// A whole GRF file as a graphics set looks: the number of records that follow, the Action 8
-// record (version 7), pseudo sprites spread among compressed and stored normal sprites, and
-// the terminator.
-GrfBuilder SampleGrf(const SampleGrfOptions& options);
-// Writes SampleGrf(options) to path ("\\" or "/" separators), creating its directories
-// and replacing any file there; throws std::runtime_error when it cannot.
-void WriteSampleGrf(const std::string& path, const SampleGrfOptions& options);
 
 }  // namespace kestrav::test

@@ -21,11 +21,9 @@ struct ShownMessage {
 
 class ScriptedDialogs : public Dialogs {
  public:
-  ~ScriptedDialogs() override {  // fails the test when expected boxes were never shown
+  ~ScriptedDialogs() override {  // fails the test when expected dialogs were never shown
     for (const auto& left : messages_) ADD_FAILURE() << "expected message box never shown: " << left.first.text;
-    if (!browses_.empty()) ADD_FAILURE() << browses_.size() << " expected folder browser(s) never shown";
-    if (!files_.empty()) ADD_FAILURE() << files_.size() << " expected file dialog(s) never shown";
-    if (!inputs_.empty()) ADD_FAILURE() << inputs_.size() << " expected input box(es) never shown";
+    if (browses_.size() + files_.size() + inputs_.size() > 0) ADD_FAILURE() << "expected dialogs never shown";
   }
 
   void Expect(MessageKind kind, const std::string& text, MessageButtons buttons = MessageButtons::Ok,
@@ -59,34 +57,23 @@ class ScriptedDialogs : public Dialogs {
     browseTitle = title;
     browseLastDirectory = lastDirectory;
     browseAccept = accept;
-    if (browses_.empty()) {
-      ADD_FAILURE() << "unexpected folder browser: " << title;
-      return std::nullopt;
-    }
-    auto folder = browses_.front();
-    browses_.pop_front();
-    return folder;
+    return Next(browses_, "folder browser: " + title);
   }
-
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override {
-    return NextFile(request, false);
+    fileDialogsShown.push_back(ShownFileDialog{request, false});
+    return Next(files_, "file dialog: " + request.title);
   }
-  std::optional<std::string> SaveFile(const FileDialogRequest& request) override { return NextFile(request, true); }
-
-  struct ShownInput {
-    std::string caption, prompt, text;
-  };
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override {
+    fileDialogsShown.push_back(ShownFileDialog{request, true});
+    return Next(files_, "file dialog: " + request.title);
+  }
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override {
     inputsShown.push_back(ShownInput{caption, prompt, text});
-    if (inputs_.empty()) {
-      ADD_FAILURE() << "unexpected input box: " << prompt;
-      return std::nullopt;
-    }
-    auto entered = inputs_.front();
-    inputs_.pop_front();
-    return entered;
+    return Next(inputs_, "input box: " + prompt);
   }
+
+  bool Done() const { return messages_.empty() && browses_.empty() && files_.empty() && inputs_.empty(); }
 
   std::vector<ShownMessage> shown;  // every box shown, in order
   struct ShownFileDialog {
@@ -94,6 +81,9 @@ class ScriptedDialogs : public Dialogs {
     bool save;
   };
   std::vector<ShownFileDialog> fileDialogsShown;
+  struct ShownInput {
+    std::string caption, prompt, text;
+  };
   std::vector<ShownInput> inputsShown;
   // What the last browser was opened with.
   std::string browseTitle;
@@ -101,24 +91,20 @@ class ScriptedDialogs : public Dialogs {
   std::function<bool(const std::string&)> browseAccept;
   int browseCount = 0;
 
-  bool Done() const { return messages_.empty() && browses_.empty() && files_.empty() && inputs_.empty(); }
-
  private:
-  std::optional<std::string> NextFile(const FileDialogRequest& request, bool save) {
-    fileDialogsShown.push_back(ShownFileDialog{request, save});
-    if (files_.empty()) {
-      ADD_FAILURE() << "unexpected file dialog: " << request.title;
+  using Script = std::deque<std::optional<std::string>>;
+  static std::optional<std::string> Next(Script& script, const std::string& what) {
+    if (script.empty()) {
+      ADD_FAILURE() << "unexpected " << what;
       return std::nullopt;
     }
-    auto path = files_.front();
-    files_.pop_front();
-    return path;
+    auto next = script.front();
+    script.pop_front();
+    return next;
   }
 
-  std::deque<std::optional<std::string>> files_;
-  std::deque<std::optional<std::string>> inputs_;
   std::deque<std::pair<ShownMessage, Answer>> messages_;
-  std::deque<std::optional<std::string>> browses_;
+  Script browses_, files_, inputs_;
 };
 
 }  // namespace kestrav::test

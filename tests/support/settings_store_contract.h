@@ -9,6 +9,7 @@
 
 #include "environment/settings_store.h"
 #include "platform/operation_error.h"
+#include "support/test_platform.h"
 
 namespace kestrav::test {
 
@@ -24,15 +25,6 @@ class RegistryUnderTest {
     return opened ? opened->Query(name) : std::nullopt;
   }
 };
-
-inline std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const OperationError& error) {
-    return error.what();
-  }
-  return "no error";
-}
 
 class SettingsStoreContract : public ::testing::TestWithParam<std::unique_ptr<RegistryUnderTest> (*)()> {
  protected:

@@ -24,8 +24,8 @@ fs::path Native(std::string path) {
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  const std::string name = "kestrav-test-" + std::to_string(stamp) + "-" + std::to_string(counter++);
-  path_ = (fs::temp_directory_path() / name).string();  // with "\\" on Windows
+  path_ = (fs::temp_directory_path() / ("kestrav-test-" + std::to_string(stamp) + "-" + std::to_string(counter++)))
+              .string();  // with "\\" on Windows
   fs::create_directories(path_);
 }
 
@@ -36,20 +36,19 @@ TempDir::~TempDir() {
        it.increment(ignored)) {
     fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
   }
-  fs::permissions(Native(path_), fs::perms::owner_all, fs::perm_options::add, ignored);
   fs::remove_all(Native(path_), ignored);
 }
 
 std::string TempDir::Join(const std::string& relative) const {
-  std::string joined = path_ + "\\" + relative;
-  std::replace(joined.begin() + static_cast<std::ptrdiff_t>(path_.size()), joined.end(), '/', '\\');
-  return joined;
+  std::string joined = relative;
+  std::replace(joined.begin(), joined.end(), '/', '\\');
+  return path_ + "\\" + joined;
 }
 
 std::string TempDir::Write(const std::string& relative, const std::string& content) const {
   const fs::path file = Native(Join(relative));
   fs::create_directories(file.parent_path());
-  if (!std::ofstream(file, std::ios::binary | std::ios::trunc).write(content.data(), std::ssize(content))) {
+  if (!std::ofstream(file, std::ios::binary).write(content.data(), std::ssize(content))) {
     throw std::runtime_error("cannot write test file " + file.string());
   }
   return Join(relative);

@@ -1,12 +1,16 @@
 #pragma once
 // The ports for a controller under test: this system's real file system, an in-memory
-// registry, scripted dialogs and stand-ins for the screen, processes and XML.
+// registry, scripted dialogs and stand-ins for the screen, processes, shell and XML.
+#include <algorithm>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/memory_registry.h"
+#include "platform/operation_error.h"
 #include "platform/platform.h"
 #include "platform/system_platform.h"
 #include "support/scripted_dialogs.h"
@@ -54,6 +58,31 @@ class RecordingShell : public Shell {
   std::vector<Start> starts;
 };
 
+// Reads an attribute as the tests write it (NAME="VALUE" in the file), without a parser:
+// natively there is none, and the system's own is tested under Wine.
+class FakeXmlReader : public XmlReader {
+ public:
+  std::optional<std::string> ReadRootAttribute(const std::string& path, const std::string& attribute) override {
+    std::string native = path;
+    std::replace(native.begin(), native.end(), '\\', '/');
+    std::ifstream file(native, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(file), {}}, mark = " " + attribute + "=\"";
+    const auto start = text.find(mark), end = text.find('"', start + mark.size());
+    if (start == std::string::npos || end == std::string::npos) return std::nullopt;
+    return text.substr(start + mark.size(), end - start - mark.size());
+  }
+};
+
+// The text of the OperationError that action throws; "no error" when it throws none.
+inline std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const OperationError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
 struct TestPlatform {
   SystemAdapters system = MakeSystemAdapters();  // the real file system and locale
   MemoryRegistry registry;
@@ -61,7 +90,8 @@ struct TestPlatform {
   FakeProcessRunner processes;
   FakeScreen screen;
   RecordingShell shell;
-  Platform ports{*system.files, registry, dialogs, processes, *system.xml, screen, *system.locale, shell};
+  FakeXmlReader xml;
+  Platform ports{*system.files, registry, dialogs, processes, xml, screen, *system.locale, shell};
 };
 
 }  // namespace kestrav::test

@@ -7,17 +7,14 @@
 namespace kestrav {
 namespace {
 
-using test::ListItem;
 using S = GrfState;
-
-const char* const kCloseQuestion =
-    "File changed.\nDo you want to save it?\nPress 'Yes' to save and exit,\n'No' to exit without saving,\n"
-    "or 'Cancel' to not exit.";
+using namespace std::string_literals;
 
 // A window on a TTD directory of three GRF files of 1, 2 and 4 normal sprites, all Off.
 struct WindowFixture : test::ManagerFixture {
   WindowFixture() {
     UseTtdDirectory();
+    ttd.Write("GameGFX.exe", "");
     for (const auto& [name, sprites] : {std::pair{"a", 1}, {"b", 2}, {"c", 4}}) {
       manager.listGrfFiles.Add(std::string("newgrf/") + name + ".grf", S::Off);
       ttd.Write(manager.listGrfFiles.Items().back().text, test::GrfOf(sprites));
@@ -30,23 +27,14 @@ struct WindowFixture : test::ManagerFixture {
     manager.ListMouseMove(x + dx, y + dy, true);
     manager.ListLeftButtonUp(x + dx, y + dy, overList);
   }
-  void DoubleClick(int index, bool inBox = false) {
-    Click(index, inBox);
-    Click(index, inBox, true);
-  }
-  std::string Order() const {
-    std::string names;
-    for (const auto& item : manager.listGrfFiles.Items()) names += item.text.substr(7, 1);
-    return names;
-  }
   bool SelectionCommands() const {
     return view.IsCommandEnabled(Command::Delete) && view.IsCommandEnabled(Command::FileInfo) &&
            view.IsCommandEnabled(Command::Parameter);
   }
 };
 
-TEST(FormCreate, PlacesTheWindowFromTheSettingsAndLoadsTheList) {
-  test::ManagerFixture f;
+TEST(FormCreate, PlacesTheWindowFromTheSettingsLoadsTheListAndReportsValuesOfTheWrongType) {
+  test::ManagerFixture f, wrong;
   f.UseTtdDirectory();
   f.ttd.Write("newgrf/a.grf", "");
   f.ttd.Write("newgrfw.cfg", "");
@@ -56,67 +44,56 @@ TEST(FormCreate, PlacesTheWindowFromTheSettingsAndLoadsTheList) {
   f.manager.FormCreate();
   EXPECT_EQ((WindowBounds{900, 10, 1024, 738}), f.view.bounds) << "within the work area";
   EXPECT_EQ((std::map<int, int>{{0, 150}, {1, 150}}), f.view.panelWidth);
-  EXPECT_EQ((std::vector<ListItem>{{"newgrf/a.grf", S::Off}}), f.Items());
+  EXPECT_EQ("a.grf O", f.Listed());
   f.manager.FormResize(641);
   EXPECT_EQ(310, f.view.panelWidth[0]) << "half the width less 20";
-}
-
-TEST(FormCreate, AValueOfTheWrongTypeIsReportedAndTheWindowStillOpens) {
-  test::ManagerFixture f;
-  f.Put("Width", "w");
-  f.Put(setting::kTtdPath, 7);
-  f.platform.dialogs.Expect(MessageKind::Error, "Invalid data type for 'Width'");
-  f.platform.dialogs.Expect(MessageKind::Error, "Invalid data type for 'TTD Path'");
-  f.manager.FormCreate();
-  EXPECT_EQ((WindowBounds{352, 184, 320, 400}), f.view.bounds) << "the defaults: centred on the screen";
+  wrong.Put("Width", "w");
+  wrong.Put(setting::kTtdPath, 7);
+  wrong.platform.dialogs.Expect(MessageKind::Error, "Invalid data type for 'Width'");
+  wrong.platform.dialogs.Expect(MessageKind::Error, "Invalid data type for 'TTD Path'");
+  wrong.manager.FormCreate();
+  EXPECT_EQ((WindowBounds{352, 184, 320, 400}), wrong.view.bounds) << "the defaults: centred on the screen";
 }
 
 TEST(FormClose, AsksWhileChangedAndStoresTheGeometryEveryTime) {
-  const std::tuple<std::optional<Answer>, CloseAction, bool, bool> cases[] = {
-      // the answer (nothing: unchanged, no question), what the close does, ended, saved
-      {std::nullopt, CloseAction::Free, false, false},
-      {Answer::Yes, CloseAction::None, true, true},
-      {Answer::No, CloseAction::None, true, false},
-      {Answer::Cancel, CloseAction::None, false, false},
-  };
-  for (const auto& [answer, action, ended, saved] : cases) {
-    SCOPED_TRACE(answer ? static_cast<int>(*answer) : -1);
+  // The answer (nothing: unchanged, no question), then whether the application ends and the
+  // list is saved; a save that fails throws out of the close, which then stores nothing.
+  const std::tuple<std::optional<Answer>, bool, bool, bool> cases[] = {
+      {std::nullopt, false, false, false}, {Answer::Yes, true, true, false}, {Answer::No, true, false, false},
+      {Answer::Cancel, false, false, false}, {Answer::Yes, false, false, true}};
+  for (const auto& [answer, ended, saved, fails] : cases) {
     WindowFixture f;
-    f.ttd.Write("GameGFX.exe", "");
+    if (fails) f.ttd.MakeDirectory("newgrfw.cfg");
+    f.Put(setting::kNoOverwriteConfirmation, 1);
     f.view.bounds = {12, 34, 567, 890};
     f.manager.fileChanged = answer.has_value();
     if (answer) {
-      f.platform.dialogs.Expect(MessageKind::Confirmation, kCloseQuestion, MessageButtons::YesNoCancel, *answer);
+      f.platform.dialogs.Expect(MessageKind::Confirmation,
+                                "File changed.\nDo you want to save it?\nPress 'Yes' to save and exit,\n'No' to exit "
+                                "without saving,\nor 'Cancel' to not exit.",
+                                MessageButtons::YesNoCancel, *answer);
     }
-    if (saved) f.platform.dialogs.Expect(MessageKind::Information, "'newgrfw.cfg' saved");
-    EXPECT_EQ(action, f.manager.FormClose());
-    EXPECT_EQ(ended, f.view.ended);
-    EXPECT_EQ(saved, f.ttd.Exists("newgrfw.cfg"));
+    std::optional<CloseAction> action;
+    EXPECT_EQ(fails, test::ErrorOf([&] { action = f.manager.FormClose(); }) != "no error");
     auto stored = f.Settings();
-    EXPECT_EQ(std::tuple(34, 12, 567, 890), std::tuple(stored.ReadInteger("Top"), stored.ReadInteger("Left"),
-                                                       stored.ReadInteger("Width"), stored.ReadInteger("Height")));
+    const auto place = [&] { return std::tuple(stored.ReadInteger("Top"), stored.ReadInteger("Left"),
+                                               stored.ReadInteger("Width"), stored.ReadInteger("Height")); };
+    EXPECT_EQ(std::tuple(ended, saved, answer.has_value() && !saved, !fails),
+              std::tuple(f.view.ended, f.ttd.Exists("newgrfw.cfg") && !fails, f.manager.fileChanged,
+                         stored.ValueExists("Top")))
+        << (answer ? static_cast<int>(*answer) : -1);
+    if (!fails) EXPECT_EQ(std::tuple(34, 12, 567, 890), place());
+    if (!fails) EXPECT_EQ(answer ? CloseAction::None : CloseAction::Free, action);
   }
-  // A save that fails throws out of the close: the window stays and nothing is stored.
-  WindowFixture f;
-  f.ttd.Write("GameGFX.exe", "");
-  f.ttd.MakeDirectory("newgrfw.cfg");
-  f.Put(setting::kNoOverwriteConfirmation, 1);
-  f.manager.fileChanged = true;
-  f.platform.dialogs.Expect(MessageKind::Confirmation, kCloseQuestion, MessageButtons::YesNoCancel, Answer::Yes);
-  EXPECT_THROW(f.manager.FormClose(), OperationError);
-  EXPECT_FALSE(f.view.ended);
-  EXPECT_TRUE(f.manager.fileChanged) << "the next close asks again";
-  EXPECT_FALSE(f.Settings().ValueExists("Top"));
 }
 
-TEST(CheckBox, CyclesThroughTheOfferedStatesWithTheTotalsFollowing) {
+TEST(CheckList, BoxesCycleTheOfferedStatesWithTheTotalsAndTheKeysAndRightButtonSelect) {
+  // b's state, the total and the inactive sprites after each click on b, with c active
   const std::pair<bool, std::vector<std::tuple<S, int, int>>> cases[] = {
-      // b's state, the total and the inactive sprites after each click on b, with c active
       {true, {{S::Inactive, 6, 2}, {S::Active, 6, 0}, {S::Off, 4, 0}}},
       {false, {{S::Active, 6, 0}, {S::Off, 4, 0}}},
   };
   for (const auto& [inactiveAvailable, steps] : cases) {
-    SCOPED_TRACE(inactiveAvailable);
     WindowFixture f;
     f.manager.listGrfFiles.inactiveAvailable = inactiveAvailable;
     f.manager.listGrfFiles.SetState(2, S::Active);
@@ -126,32 +103,21 @@ TEST(CheckBox, CyclesThroughTheOfferedStatesWithTheTotalsFollowing) {
       EXPECT_EQ(state, f.manager.listGrfFiles.Item(1).state);
       f.ExpectTotals(total, inactive);
     }
-    EXPECT_TRUE(f.manager.fileChanged);
-    EXPECT_TRUE(f.SelectionCommands());
-    EXPECT_EQ(1, f.manager.listGrfFiles.Selected()) << "the press selected the toggled item";
+    // The press selected the toggled item.
+    EXPECT_EQ(std::tuple(true, true, 1), std::tuple(f.manager.fileChanged, f.SelectionCommands(),
+                                                    f.manager.listGrfFiles.Selected()));
   }
-}
-
-TEST(Selection, ClicksRightClicksAndKeysSelectAndSpaceTogglesTheSelectedItem) {
   WindowFixture f;
-  f.manager.ListSpaceKey();
+  f.manager.ListSpaceKey();  // no selection: nothing
   f.view.SetCommandEnabled(Command::Delete, false);
-  f.Click(0);
-  EXPECT_EQ(0, f.manager.listGrfFiles.Selected());
-  EXPECT_TRUE(f.SelectionCommands());
   f.manager.ListButtonDown(MouseButton::Right, 100, 2 * 13 + 3, false);
-  EXPECT_EQ(2, f.manager.listGrfFiles.Selected());
-  f.manager.ListButtonDown(MouseButton::Right, 100, 250, false);
-  EXPECT_EQ(2, f.manager.listGrfFiles.Selected()) << "below the last item";
-  EXPECT_FALSE(f.manager.fileChanged) << "nothing changed yet, not even by a space without a selection";
-  EXPECT_EQ("abc", f.Order());
-  EXPECT_EQ("", f.manager.ran);
+  EXPECT_EQ(std::pair(2, true), std::pair(f.manager.listGrfFiles.Selected(), f.SelectionCommands()));
+  f.manager.ListButtonDown(MouseButton::Right, 100, 250, false);  // below the last item
+  EXPECT_EQ(std::pair(2, false), std::pair(f.manager.listGrfFiles.Selected(), f.manager.fileChanged));
   f.manager.ListKeyboardSelect(1);
   f.manager.ListSpaceKey();
-  EXPECT_EQ(S::Inactive, f.manager.listGrfFiles.Item(1).state);
+  EXPECT_EQ("a.grf O, b.grf I, c.grf O", f.Listed());
   f.ExpectTotals(2, 2);
-  EXPECT_TRUE(f.manager.fileChanged);
-
   // A disabled list takes neither.
   WindowFixture off;
   off.manager.listGrfFiles.Select(0);
@@ -160,56 +126,42 @@ TEST(Selection, ClicksRightClicksAndKeysSelectAndSpaceTogglesTheSelectedItem) {
   off.Click(0, false, false, 0, 26);
   off.manager.ListKeyboardSelect(2);
   off.manager.ListSpaceKey();
-  EXPECT_EQ(0, off.manager.listGrfFiles.Selected());
-  EXPECT_EQ("abc", off.Order());
-  EXPECT_EQ(S::Off, off.manager.listGrfFiles.Item(0).state);
-  EXPECT_EQ(S::Off, off.manager.listGrfFiles.Item(1).state);
-  EXPECT_FALSE(off.manager.fileChanged);
+  EXPECT_EQ(std::tuple(0, "a.grf O, b.grf O, c.grf O"s, false),
+            std::tuple(off.manager.listGrfFiles.Selected(), off.Listed(), off.manager.fileChanged));
 }
 
 TEST(Dragging, MovesTheItemOnlyPastTheThreshold) {
-  const struct {
-    const char* name;
-    int from, dx, dy;
-    bool overList;
-    const char* order;
-    bool changed;
-  } cases[] = {
-      {"4 pixels both ways is not a drag", 0, 4, 4, true, "abc", false},
-      {"5 pixels down starts it; dropped on its own row", 0, 0, 5, true, "abc", true},
-      {"down onto the last item", 0, 0, 26, true, "bca", true},
-      {"up onto the first item", 2, 5, -26, true, "cab", true},
-      {"below the last item: to the end", 0, 0, 200, true, "bca", true},
-      {"on the list's frame, outside its client area: to the end", 1, 400, 0, true, "acb", true},
-      {"released outside the list: no drop", 0, 0, 26, false, "abc", false},
+  const std::tuple<const char*, int, int, int, bool, bool, const char*> cases[] = {
+      // what, from, dx, dy, over the list, in the box, the order after
+      {"4 pixels both ways is not a drag", 0, 4, 4, true, false, "abc"},
+      {"5 pixels down starts it; dropped on its own row", 0, 0, 5, true, false, "abc"},
+      {"down onto the last item", 0, 0, 26, true, false, "bca"},
+      {"up onto the first item", 2, 5, -26, true, false, "cab"},
+      {"below the last item: to the end", 0, 0, 200, true, false, "bca"},
+      {"on the list's frame, outside its client area: to the end", 1, 400, 0, true, false, "acb"},
+      {"released outside the list: no drop", 0, 0, 26, false, false, "abc"},
+      {"a toggle cancels the drag", 0, 0, 34, true, true, "abc"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [what, from, dx, dy, overList, inBox, order] : cases) {
     WindowFixture f;
-    f.Click(c.from, false, false, c.dx, c.dy, c.overList);
-    EXPECT_EQ(c.order, f.Order());
-    EXPECT_EQ(c.changed, f.manager.fileChanged);
-    EXPECT_FALSE(f.view.dragging);
-    EXPECT_EQ(0, f.manager.spritesTotal) << "no recount";
+    f.Click(from, inBox, false, dx, dy, overList);
+    std::string names;
+    for (const auto& item : f.manager.listGrfFiles.Items()) names += item.text.substr(7, 1);
+    EXPECT_EQ(std::tuple(std::string(order), inBox || (std::max(std::abs(dx), std::abs(dy)) >= 5 && overList), false),
+              std::tuple(names, f.manager.fileChanged, f.view.dragging))
+        << what;
   }
-  WindowFixture f;
-  f.Click(0, true, false, 0, 34);
-  EXPECT_EQ("abc", f.Order()) << "a toggle cancels the drag";
-  EXPECT_FALSE(f.view.dragging);
 }
 
 TEST(DoubleClick, RunsTheChosenCommandUnlessACheckBoxWasJustClicked) {
-  const std::tuple<const char*, std::optional<int>, const char*> cases[] = {
-      {"absent", std::nullopt, "info;"}, {"false", 0, "info;"}, {"true", 1, "param;"}};
-  for (const auto& [name, action, ran] : cases) {
-    SCOPED_TRACE(name);
+  for (const auto& [action, ran] : {std::pair{-1, "info;"}, {0, "info;"}, {1, "param;"}}) {
     WindowFixture f;
-    if (action) f.Put(setting::kDoubleClickAction, *action);
+    if (action >= 0) f.Put(setting::kDoubleClickAction, action);
     f.Click(1);
     f.Click(1, false, true, 0, 26);
-    EXPECT_EQ(ran, f.manager.ran);
-    EXPECT_FALSE(f.manager.dblClickHandled) << "cleared by the mouse-down that followed";
-    EXPECT_EQ("abc", f.Order()) << "that mouse-down prepared no drag";
+    // The flag is cleared by the mouse-down that followed, which prepared no drag.
+    EXPECT_EQ(std::tuple(std::string(ran), false, "a.grf O, b.grf O, c.grf O"s),
+              std::tuple(f.manager.ran, f.manager.dblClickHandled, f.Listed()));
     f.view.SetCommandEnabled(Command::FileInfo, false);
     f.view.SetCommandEnabled(Command::Parameter, false);
     f.manager.listGrfFilesDblClick();
@@ -217,12 +169,12 @@ TEST(DoubleClick, RunsTheChosenCommandUnlessACheckBoxWasJustClicked) {
   }
   WindowFixture f;
   f.Click(0, true);
-  f.DoubleClick(1);
-  EXPECT_EQ("", f.manager.ran) << "the double click after a toggle only clears the flag";
-  f.DoubleClick(1);
-  EXPECT_EQ("info;", f.manager.ran);
-  f.DoubleClick(2, true);
-  EXPECT_EQ(S::Active, f.manager.listGrfFiles.Item(2).state) << "on a check box: two toggles and no command";
+  for (const bool inBox : {false, false, true}) {
+    f.Click(inBox ? 2 : 1, inBox);
+    f.Click(inBox ? 2 : 1, inBox, true);
+  }
+  // The double click after a toggle only clears the flag; on a check box: two toggles.
+  EXPECT_EQ(std::pair("info;"s, S::Active), std::pair(f.manager.ran, f.manager.listGrfFiles.Item(2).state));
 }
 
 }  // namespace

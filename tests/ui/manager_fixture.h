@@ -57,6 +57,14 @@ struct ManagerFixture {
     for (const auto& item : manager.listGrfFiles.Items()) items.emplace_back(item.text, item.state);
     return items;
   }
+  // Each item's text without "newgrf/" and its state's initial, as "a.grf 1 A, b.grf O".
+  std::string Listed() const {
+    std::string listed;
+    for (const auto& item : manager.listGrfFiles.Items()) {
+      listed += (listed.empty() ? "" : ", ") + item.text.substr(item.text.find('/') + 1) + " " + "AIO"[int(item.state)];
+    }
+    return listed;
+  }
   // The commands of the menu that are enabled, in menu order.
   std::vector<Command> EnabledCommands() const {
     std::vector<Command> enabled;

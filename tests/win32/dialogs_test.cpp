@@ -1,4 +1,4 @@
-// The real message boxes and folder browser, answered by a timer that finds the box on
+// The real message boxes and folder browser, answered by a timer that finds the dialog on
 // this thread, reads it and presses one of its buttons.
 #include <windows.h>
 #include <commctrl.h>
@@ -18,21 +18,26 @@
 namespace kestrav {
 namespace {
 
-// Answers the dialog of this thread once it is up (the dialog's own loop runs the timer);
-// true when done. Gives up after some seconds: a box left open would hang the test program.
+using namespace std::string_literals;
+
+// Answers the dialog of this thread once it is up (the dialog's own loop runs the timer)
+// and returns true when done; after some seconds the dialog is cancelled, so that a box left
+// open cannot hang the test program.
 std::function<bool(HWND)> answer;
 int ticks = 0;
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   HWND dialog = nullptr;
-  const auto visible = [](HWND window, LPARAM found) -> BOOL {
-    char name[16] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    if (std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  };
-  ::EnumThreadWindows(::GetCurrentThreadId(), visible, reinterpret_cast<LPARAM>(&dialog));
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM found) -> BOOL {
+        char name[16] = {};
+        ::GetClassNameA(window, name, sizeof name);
+        if (std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&dialog));
   if (!dialog || !answer) return;
   if (++ticks > 200) {
     ::EndDialog(dialog, IDCANCEL);
@@ -59,21 +64,15 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-// Presses the button, or closes the box from its title bar for IDCLOSE.
-void Press(HWND dialog, int button) {
-  ::PostMessageA(dialog, button == IDCLOSE ? WM_CLOSE : WM_COMMAND, button == IDCLOSE ? 0 : button, 0);
-}
-
 TEST(Win32MessageBox, ShowsCaptionTextAndButtonsAndGivesTheAnswer) {
-  struct Case {
+  const struct {
     MessageKind kind;
     MessageButtons buttons;
     std::vector<int> shown;  // the box's buttons
-    int press;
+    int press;               // IDCLOSE: closed from its title bar
     Answer answer;
-  };
-  // Every box waits a moment for a window manager that is not there: one box of each kind.
-  const Case cases[] = {
+  } cases[] = {
+      // Every box waits a moment for a window manager that is not there: one box of each kind.
       {MessageKind::Warning, MessageButtons::YesNo, {IDYES, IDNO}, IDYES, Answer::Yes},
       {MessageKind::Error, MessageButtons::Ok, {IDOK}, IDCLOSE, Answer::Ok},
       {MessageKind::Information, MessageButtons::Ok, {IDOK}, IDOK, Answer::Ok},
@@ -82,7 +81,7 @@ TEST(Win32MessageBox, ShowsCaptionTextAndButtonsAndGivesTheAnswer) {
   const HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
                                        nullptr, nullptr);
   bool owned = false;
-  for (const Case& test : cases) {
+  for (const auto& c : cases) {
     const HWND boxOwner = (owned = !owned) ? owner : nullptr;
     Win32Dialogs dialogs(boxOwner);
     std::string caption, text;
@@ -95,15 +94,12 @@ TEST(Win32MessageBox, ShowsCaptionTextAndButtonsAndGivesTheAnswer) {
         if (::GetDlgItem(box, button)) shown.push_back(button);
       }
       ownedBy = ::GetWindow(box, GW_OWNER);
-      Press(box, test.press);
+      ::PostMessageA(box, c.press == IDCLOSE ? WM_CLOSE : WM_COMMAND, c.press == IDCLOSE ? 0 : c.press, 0);
       return true;
     };
-    EXPECT_EQ(test.answer,
-              Answered(reader, [&] { return dialogs.ShowMessage(test.kind, "Line one\nline two", test.buttons); }));
-    EXPECT_EQ(CaptionOf(test.kind), caption);
-    EXPECT_EQ("Line one\nline two", text);
-    EXPECT_EQ(test.shown, shown) << caption;
-    EXPECT_EQ(boxOwner, ownedBy);
+    EXPECT_EQ(c.answer, Answered(reader, [&] { return dialogs.ShowMessage(c.kind, "Line one\nline two", c.buttons); }));
+    EXPECT_EQ(std::tuple(std::string(CaptionOf(c.kind)), "Line one\nline two"s, c.shown, boxOwner),
+              std::tuple(caption, text, shown, ownedBy));
   }
   ::DestroyWindow(owner);
 }
@@ -114,10 +110,6 @@ TEST(Win32FolderBrowser, ChecksTheSelectionAndReturnsTheChosenFolder) {
     const test::TempDir dir;
     Win32Dialogs dialogs;
     std::string checked;
-    const auto accept = [&](const std::string& path) {
-      checked = path;
-      return path == dir.path();
-    };
     std::optional<bool> okEnabled;
     // Wine's tree may still move the selection while it fills: selects the folder again
     // until the check has seen it.
@@ -127,9 +119,10 @@ TEST(Win32FolderBrowser, ChecksTheSelectionAndReturnsTheChosenFolder) {
         return false;
       }
       okEnabled = ::IsWindowEnabled(::GetDlgItem(browser, IDOK)) != FALSE;
-      Press(browser, IDOK);
+      ::PostMessageA(browser, WM_COMMAND, IDOK, 0);
       return true;
     };
+    const auto accept = [&](const std::string& path) { return (checked = path) == dir.path(); };
     EXPECT_EQ(dir.path(), Answered(chooser, [&] { return dialogs.BrowseForFolder("Pick", dir.path(), accept); }));
     EXPECT_EQ(true, okEnabled);
   }

@@ -8,10 +8,7 @@
 #include <string>
 
 #include "environment/installation_detection.h"
-#include "platform/memory_registry.h"
-#include "platform/system_platform.h"
 #include "platform/win32/win32_handles.h"
-#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 #include "support/test_platform.h"
 
@@ -20,30 +17,19 @@ namespace {
 
 using win32::UniqueHandle;
 
-// The stand-in is built beside the test programs.
-std::string StandinPatch() {
-  char path[MAX_PATH * 4];
-  const std::string exe(path, ::GetModuleFileNameA(nullptr, path, sizeof path));
-  return exe.substr(0, exe.find_last_of('\\')) + "\\standin_patch.exe";
-}
-
 // Ends every stand-in this test program started that is still running, and waits until
 // it is gone, so that nothing outlives a test; returns how many there were.
 int EndStartedPatches() {
   int ended = 0;
   const UniqueHandle snapshot(win32::OrNull(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)));
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
+  PROCESSENTRY32 entry{sizeof entry};
   for (BOOL more = snapshot && ::Process32First(snapshot.get(), &entry); more;
        more = ::Process32Next(snapshot.get(), &entry)) {
     if (entry.th32ParentProcessID != ::GetCurrentProcessId() || ::_stricmp(entry.szExeFile, "ttdpatch.exe") != 0) {
       continue;
     }
     const UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
-    if (!process) continue;
-    ::TerminateProcess(process.get(), 1);
-    ::WaitForSingleObject(process.get(), 10000);
-    ++ended;
+    if (process && ::TerminateProcess(process.get(), 1)) ended += ::WaitForSingleObject(process.get(), 10000) == 0;
   }
   return ended;
 }
@@ -51,21 +37,23 @@ int EndStartedPatches() {
 class PatchProbe : public ::testing::Test {
  protected:
   void TearDown() override { EndStartedPatches(); }
-
+  // Copies the stand-in, built beside the test programs, into dir.
   static void InstallPatchIn(const std::string& dir, const std::string& name = "ttdpatch.exe") {
-    ASSERT_TRUE(::CopyFileA(StandinPatch().c_str(), (dir + "\\" + name).c_str(), FALSE)) << StandinPatch();
+    char path[MAX_PATH * 4];
+    std::string standin(path, ::GetModuleFileNameA(nullptr, path, sizeof path));
+    standin = standin.substr(0, standin.find_last_of('\\')) + "\\standin_patch.exe";
+    ASSERT_TRUE(::CopyFileA(standin.c_str(), (dir + "\\" + name).c_str(), FALSE)) << standin;
   }
-  bool Probe(bool inactiveAvailable, unsigned waitMs = kProbeWaitMs) {
-    ProbePatchVersion(ports, ttd.path(), inactiveAvailable, waitMs);
+  bool Probe(bool inactiveAvailable, unsigned waitMs = kProbeWaitMs, const std::string& dir = {}) {
+    ProbePatchVersion(ports, dir.empty() ? ttd.path() : dir, inactiveAvailable, waitMs);
     return inactiveAvailable;
   }
 
   test::TempDir ttd;
-  SystemAdapters system = MakeSystemAdapters();
-  MemoryRegistry registry;
-  test::ScriptedDialogs dialogs;
-  test::FakeScreen screen;
-  Platform ports{*system.files, registry, dialogs, *system.processes, *system.xml, screen, *system.locale, *system.shell};
+  test::TestPlatform platform;
+  SystemAdapters& system = platform.system;
+  Platform ports{*system.files, platform.registry, platform.dialogs, *system.processes, *system.xml,
+                 platform.screen, *system.locale, *system.shell};
 };
 
 // The patch writes its list into its working directory, and only when started with its
@@ -77,13 +65,13 @@ TEST_F(PatchProbe, ThePatchStartedHiddenWithItsSwitchDecidesTheFlag) {
     bool before, after;
   } cases[] = {
       {nullptr, false, true},
-      {"id 0x01000000", true, false},
-      {"malformed", true, true},  // no readable version: the flag stays
-      {"nothing", false, false},
+      {"<?xml version=\"1.0\"?>\r\n<switches ID=\"0x01000000\"><switch/></switches>", true, false},
+      {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<switches ID=\"0x0207012C\">\r\n  <switch", true, true},
+      {"hang 0\n", false, false},  // no list: the flag stays
   };
   for (const auto& c : cases) {
     const std::string name = c.script ? c.script : "(recent)";
-    if (c.script) ttd.Write("standin.txt", std::string(c.script) + "\n");
+    if (c.script) ttd.Write("standin.txt", c.script);
     // A list left from before, which would turn the flag: gone before the patch starts.
     ttd.Write("switches.xml", c.before ? "<switches ID=\"0x01000000\"/>" : "<switches ID=\"0x0207012C\"/>");
     EXPECT_EQ(c.after, Probe(c.before)) << name;
@@ -93,36 +81,27 @@ TEST_F(PatchProbe, ThePatchStartedHiddenWithItsSwitchDecidesTheFlag) {
               ttd.Read("standin.log"))
         << name;
   }
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(PatchProbe, AHangingPatchIsLeftRunningAfterTheWait) {
-  InstallPatchIn(ttd.path());
-  ttd.Write("standin.txt", "hang 5000\nid 0x0207012C\n");
+  // A patch that hangs is left running after the wait.
+  ttd.Write("standin.txt", "hang 5000\n<switches ID=\"0x0207012C\"/>");
   EXPECT_FALSE(Probe(false, 300));
-  EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(1, EndStartedPatches());
   EXPECT_FALSE(ttd.Exists("switches.xml"));
+  EXPECT_TRUE(platform.dialogs.shown.empty());
 }
 
-TEST_F(PatchProbe, AStartFailsWithoutTheProgramOrItsDirectory) {
+TEST_F(PatchProbe, AStartFailsWithoutTheProgramOrItsDirectoryAndABlankNeedsNoQuotes) {
   const std::string program = ttd.path() + "\\ttdpatch.exe";
   ProcessRunner& runner = *system.processes;
   EXPECT_EQ(ProcessOutcome::StartFailed, runner.RunHidden(program, program + " -!S-", ttd.path(), 300));
   InstallPatchIn(ttd.path());
   EXPECT_EQ(ProcessOutcome::StartFailed, runner.RunHidden(program, program + " -!S-", ttd.Join("missing"), 300));
-}
 
-TEST_F(PatchProbe, APatchInADirectoryWithABlankIsFoundWithoutQuotes) {
   ttd.MakeDirectory("Games/TTD Deluxe");
-  const std::string dir = ttd.Join("Games\\TTD Deluxe");
-  InstallPatchIn(dir);
+  InstallPatchIn(ttd.Join("Games\\TTD Deluxe"));
   // A program named like the directory's first word must not be started instead.
   InstallPatchIn(ttd.Join("Games"), "TTD.exe");
-  ttd.Write("Games/standin.txt", "id 0x01000000\n");
-  bool inactiveAvailable = false;
-  ProbePatchVersion(ports, dir, inactiveAvailable);
-  EXPECT_TRUE(inactiveAvailable);
+  ttd.Write("Games/standin.txt", "<switches ID=\"0x01000000\"/>");
+  EXPECT_TRUE(Probe(false, kProbeWaitMs, ttd.Join("Games\\TTD Deluxe")));
   EXPECT_FALSE(ttd.Exists("Games/TTD Deluxe/switches.xml"));
   EXPECT_FALSE(ttd.Exists("Games/standin.log"));
 }

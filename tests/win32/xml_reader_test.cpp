@@ -1,11 +1,10 @@
-// MSXML behind the XML port: what only the Windows reader meets (the contract shared with
-// the POSIX reader is in tests/platform).
+// MSXML behind the XML port: the switch list as the patch leaves it, and the COM apartment
+// the reader needs.
 #include <windows.h>
 #include <objbase.h>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <thread>
 
 #include "platform/system_platform.h"
@@ -17,63 +16,52 @@ namespace {
 
 using win32::UniqueHandle;
 
-class MsxmlReader : public ::testing::Test {
- protected:
+TEST(MsxmlReader, ReadsTheDocumentElementsAttributeWhereverTheFileIsUnlessItIsLocked) {
   test::TempDir dir;
-  SystemAdapters system = MakeSystemAdapters();
-  XmlReader& xml = *system.xml;
-};
-
-TEST_F(MsxmlReader, ReadsFilesInFoldersWhoseNamesLookLikeUrls) {
-  for (const char* folder : {"a#b %20c", "50% off", "x#y", "C++ & more"}) {
-    const std::string path = dir.Write(std::string(folder) + "/switches.xml", "<switches ID=\"7\"/>");
-    EXPECT_EQ("7", xml.ReadRootAttribute(path, "ID")) << folder;
+  auto system = MakeSystemAdapters();
+  const std::pair<const char*, std::optional<std::string>> lists[] = {
+      {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<!-- by the patch -->\r\n<switches ID=\"0x2\">\r\n"
+       "<switch ID=\"3\"/></switches>",
+       "0x2"},
+      {"<switches id=\"1\"/>", std::nullopt}, {"<switches><switch ID=\"1\"/></switches>", std::nullopt},
+      {"<switches ID=\"1\">", std::nullopt}, {"", std::nullopt}};
+  for (const char* folder : {"a#b %20c", "50% off", "C++ & more"}) {
+    for (const auto& [list, id] : lists) {
+      const std::string path = dir.Write(std::string(folder) + "/switches.xml", list);
+      EXPECT_EQ(id, system.xml->ReadRootAttribute(path, "ID")) << folder << ": " << list;
+    }
   }
-}
-
-TEST_F(MsxmlReader, ReadsAListThePatchStillHoldsOpenUnlessItIsLocked) {
   const std::string path = dir.Write("switches.xml", "<switches ID=\"7\"/>");
+  EXPECT_EQ(std::nullopt, system.xml->ReadRootAttribute(dir.Join("missing.xml"), "ID"));
   {
+    // The patch may still hold its list open for writing: it is read all the same.
     const UniqueHandle writer(win32::OrNull(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
-    ASSERT_TRUE(writer);
-    EXPECT_EQ("7", xml.ReadRootAttribute(path, "ID"));
+    EXPECT_EQ("7", system.xml->ReadRootAttribute(path, "ID"));
   }
   const UniqueHandle locker(win32::OrNull(
       ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
-  ASSERT_TRUE(locker);
-  EXPECT_EQ(std::nullopt, xml.ReadRootAttribute(path, "ID"));
+  EXPECT_EQ(std::nullopt, system.xml->ReadRootAttribute(path, "ID"));
 }
 
-// Each check runs on a thread of its own, so that the apartment it finds is a fresh one.
-void OnFreshThread(const std::function<void()>& check) { std::thread(check).join(); }
-
-TEST_F(MsxmlReader, HoldsASingleThreadedApartmentForItsLifetime) {
+// Each check runs on a thread of its own, so that the apartment it finds is a fresh one:
+// the reader holds a single-threaded apartment while it lives, and leaves one it found.
+TEST(MsxmlReader, HoldsAnApartmentForItsLifetimeAndLeavesOneItFound) {
+  test::TempDir dir;
   const std::string path = dir.Write("switches.xml", "<switches ID=\"7\"/>");
-  OnFreshThread([&] {
-    {
-      auto adapters = MakeSystemAdapters();
-      EXPECT_EQ(RPC_E_CHANGED_MODE, ::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-      EXPECT_EQ("7", adapters.xml->ReadRootAttribute(path, "ID"));
-    }
-    // Released with the adapter: the thread may now choose another model.
-    EXPECT_EQ(S_OK, ::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-    ::CoUninitialize();
-  });
-}
-
-TEST_F(MsxmlReader, LeavesAnApartmentItFoundAlone) {
-  const std::string path = dir.Write("switches.xml", "<switches ID=\"7\"/>");
-  OnFreshThread([&] {
-    ASSERT_EQ(S_OK, ::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-    {
-      auto adapters = MakeSystemAdapters();
-      EXPECT_EQ("7", adapters.xml->ReadRootAttribute(path, "ID"));
-    }
-    EXPECT_EQ(S_FALSE, ::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-    ::CoUninitialize();
-    ::CoUninitialize();
-  });
+  for (const bool found : {false, true}) {
+    std::thread([&] {
+      if (found) ASSERT_EQ(S_OK, ::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+      {
+        auto adapters = MakeSystemAdapters();
+        if (!found) EXPECT_EQ(RPC_E_CHANGED_MODE, ::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+        EXPECT_EQ("7", adapters.xml->ReadRootAttribute(path, "ID"));
+      }
+      EXPECT_EQ(found ? S_FALSE : S_OK, ::CoInitializeEx(nullptr, COINIT_MULTITHREADED)) << found;
+      ::CoUninitialize();
+      if (found) ::CoUninitialize();
+    }).join();
+  }
 }
 
 }  // namespace

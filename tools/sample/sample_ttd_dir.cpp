@@ -7,7 +7,7 @@
 
 #include "model/config_file.h"
 #include "platform/system_platform.h"
-#include "support/grf_builder.h"
+#include "sample/sample_grf.h"
 
 namespace kestrav::sample {
 namespace {
@@ -43,14 +43,14 @@ const SampleSet kUnlisted[] = {
 };
 
 void WriteSet(const std::string& dir, const SampleSet& set, std::uint32_t seed) {
-  kestrav::test::SampleGrfOptions options;
+  kestrav::sample::SampleGrfOptions options;
   options.seed = seed;
   options.normalSprites = set.normalSprites;
   options.pseudoSprites = set.normalSprites / 10 + 2;
   options.info = set.info;
   options.description = std::string("Made-up graphics for trying Kestrav out (") + set.file + ")";
   options.grfId = std::string("KS\x10", 3) + static_cast<char>(set.idOf ? set.idOf : seed);
-  kestrav::test::WriteSampleGrf(dir + "/newgrf/" + set.file, options);
+  kestrav::sample::WriteSampleGrf(dir + "/newgrf/" + set.file, options);
 }
 
 }  // namespace

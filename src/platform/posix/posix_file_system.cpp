@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 
 #include "platform/operation_error.h"
 #include "platform/posix/posix_file_copy.h"
@@ -16,40 +18,24 @@
 namespace kestrav {
 namespace {
 
-bool EqualIgnoringCase(const std::string& a, const char* b) {
-  const std::size_t size = std::strlen(b);
-  if (a.size() != size) return false;
-  for (std::size_t i = 0; i < size; ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 bool Exists(const std::string& path) {
   struct stat info;
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-// The name in directory dir that equals component without regard to letter case.
-std::string FindComponent(const std::string& dir, const std::string& component) {
-  DIR* handle = ::opendir(dir.empty() ? "." : dir.c_str());
-  if (!handle) return component;
-  std::string found = component;
-  while (const dirent* entry = ::readdir(handle)) {
-    if (EqualIgnoringCase(component, entry->d_name)) {
-      found = entry->d_name;
-      break;
-    }
-  }
-  ::closedir(handle);
-  return found;
+std::string Slashed(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
 }
 
-bool StatOf(const std::string& path, struct stat& info) {
-  return ::stat(PosixFileSystem::Resolve(path).c_str(), &info) == 0;
+std::string Folded(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
 }
+
+// File times come from a clock that moves in steps (two seconds on FAT): a listing read
+// this long after the directory's last change cannot miss a later change of the same time.
+constexpr time_t kSettleSeconds = 2;
 
 std::string ParentOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
@@ -113,28 +99,99 @@ bool WriteReplacing(const std::string& target, const std::string& content, const
   return ok;
 }
 
+// Writes content to a new file of the given mode beside target and renames it over target.
+bool WriteBeside(const std::string& target, const std::string& content, mode_t mode) {
+  std::string temporary = ParentOf(target) + "/.kestrav-XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return false;
+  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(temporary.c_str());
+  return ok;
+}
+
+// The file a write to path changes: path itself, or where its symbolic links lead (a link
+// is written through, not replaced). Nothing for a loop of links.
+std::optional<std::string> LinkTarget(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path target = path;
+  std::error_code error;
+  for (int links = 0; fs::is_symlink(fs::symlink_status(target, error)); ++links) {
+    const fs::path next = fs::read_symlink(target, error);
+    if (error || links == 40) return std::nullopt;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return target.string();
+}
+
 }  // namespace
 
-std::string PosixFileSystem::Resolve(const std::string& path) {
-  std::string slashed = path;
-  for (char& c : slashed) {
-    if (c == '\\') c = '/';
+std::optional<std::string> PosixFileSystem::FindComponent(const std::string& dir, const std::string& component,
+                                                          const struct stat* known) {
+  const std::string where = dir.empty() ? "." : dir;
+  struct stat info;
+  timespec now{};
+  if (known) {
+    info = *known;
+  } else if (::stat(where.c_str(), &info) != 0) {
+    return std::nullopt;
   }
-  if (slashed.empty() || Exists(slashed)) return slashed;
-  std::string resolved = slashed[0] == '/' ? "/" : "";
+  if (::clock_gettime(CLOCK_REALTIME, &now) != 0) return std::nullopt;
+  Listing& listing = listings_[where];
+  const bool current = listing.settled && listing.device == info.st_dev && listing.inode == info.st_ino &&
+                       listing.modified.tv_sec == info.st_mtim.tv_sec &&
+                       listing.modified.tv_nsec == info.st_mtim.tv_nsec;
+  if (!current) {
+    DIR* handle = ::opendir(where.c_str());
+    if (!handle) {
+      listings_.erase(where);
+      return std::nullopt;
+    }
+    listing = Listing{info.st_dev, info.st_ino, info.st_mtim, now.tv_sec - info.st_mtim.tv_sec > kSettleSeconds, {}};
+    while (const dirent* entry = ::readdir(handle)) listing.spellings[Folded(entry->d_name)].emplace_back(entry->d_name);
+    ::closedir(handle);
+  }
+  const auto found = listing.spellings.find(Folded(component));
+  if (found == listing.spellings.end()) return std::nullopt;
+  const auto& spellings = found->second;
+  return std::find(spellings.begin(), spellings.end(), component) != spellings.end() ? component : spellings.front();
+}
+
+bool PosixFileSystem::StatOf(const std::string& path, struct stat& info) {
+  // A path spelled as on disk needs one call; only a failure looks further.
+  const std::string slashed = Slashed(path);
+  return ::stat(slashed.c_str(), &info) == 0 || ::stat(ResolveMissing(slashed).c_str(), &info) == 0;
+}
+
+std::string PosixFileSystem::Resolve(const std::string& path) {
+  const std::string slashed = Slashed(path);
+  return slashed.empty() || Exists(slashed) ? slashed : ResolveMissing(slashed);
+}
+
+std::string PosixFileSystem::ResolveMissing(const std::string& slashed) {
+  // The longest leading part that exists as spelled stands; each component after it is
+  // looked up in its directory's listing.
+  std::size_t stem = slashed.size();
+  struct stat info;
+  const struct stat* known = nullptr;  // what the leading part is
+  do {
+    stem = stem == 0 ? std::string::npos : slashed.rfind('/', stem - 1);
+  } while (stem != std::string::npos && stem != 0 && ::stat(slashed.substr(0, stem).c_str(), &info) != 0);
+  if (stem != std::string::npos && stem != 0) known = &info;
+  std::string resolved = stem == std::string::npos ? std::string() : slashed.substr(0, stem + 1);
   bool missing = false;
-  std::size_t start = 0;
-  while (start <= slashed.size()) {
+  for (std::size_t start = resolved.size(); start <= slashed.size();) {
     const std::size_t end = std::min(slashed.find('/', start), slashed.size());
     const std::string component = slashed.substr(start, end - start);
     start = end + 1;
     if (component.empty()) continue;
-    std::string name = component;
-    if (!missing && component != "." && component != "..") {
-      if (!Exists(resolved + component)) name = FindComponent(resolved, component);
-      missing = !Exists(resolved + name);
-    }
-    resolved += name;
+    std::optional<std::string> found = component;
+    if (!missing && component != "." && component != "..") found = FindComponent(resolved, component, known);
+    known = nullptr;
+    // A missing component keeps its spelling, and so does everything after it.
+    missing = missing || !found;
+    resolved += found.value_or(component);
     if (end < slashed.size()) resolved += '/';
   }
   return resolved;
@@ -161,8 +218,13 @@ std::vector<std::string> PosixFileSystem::ListFiles(const std::string& dir, cons
   while (const dirent* entry = ::readdir(handle)) {
     const std::string name = entry->d_name;
     if (name.empty() || name[0] == '.' || !MatchesWildcard(name, pattern)) continue;
+    // The entry's type spares a call for each plain file; a link or an unknown type is
+    // looked at.
     struct stat info;
-    if (::stat((resolved + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) names.push_back(name);
+    if (entry->d_type == DT_REG ||
+        (entry->d_type != DT_DIR && ::stat((resolved + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode))) {
+      names.push_back(name);
+    }
   }
   ::closedir(handle);
   return names;
@@ -195,7 +257,11 @@ void PosixFileSystem::CreateDirectories(const std::string& dir) {
 }
 
 std::unique_ptr<InputFile> PosixFileSystem::OpenForRead(const std::string& path) {
-  const int fd = ::open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Without waiting: a FIFO or a device named like a file is refused, not waited on.
+  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+  const std::string slashed = Slashed(path);
+  int fd = ::open(slashed.c_str(), kFlags);
+  if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) fd = ::open(ResolveMissing(slashed).c_str(), kFlags);
   if (fd < 0) return nullptr;
   struct stat info;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -206,7 +272,12 @@ std::unique_ptr<InputFile> PosixFileSystem::OpenForRead(const std::string& path)
 }
 
 void PosixFileSystem::WriteWholeFile(const std::string& path, const std::string& content) {
-  if (!WriteReplacing(Resolve(path), content, nullptr)) {
+  const auto target = LinkTarget(Resolve(path));
+  struct stat info;
+  const bool exists = target && ::stat(target->c_str(), &info) == 0;
+  // As on Windows, a read-only file is not replaced, nor anything but a file.
+  const bool refused = !target || (exists && (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0));
+  if (refused || !WriteBeside(*target, content, exists ? info.st_mode & 07777 : 0644)) {
     throw OperationError(FillPattern("Cannot create file %s", path));
   }
 }

@@ -1,4 +1,9 @@
 #pragma once
+#include <sys/stat.h>
+
+#include <ctime>
+#include <unordered_map>
+
 #include "platform/file_system.h"
 
 namespace kestrav {
@@ -21,7 +26,30 @@ class PosixFileSystem : public FileSystem {
 
   // The path as it is spelled on disk: separators turned into "/", each existing
   // component in its disk spelling; components that do not exist are kept as given.
-  static std::string Resolve(const std::string& path);
+  std::string Resolve(const std::string& path);
+
+ private:
+  // A directory's names by their letters in lower case (the first spelling of each), with
+  // the directory's identity and modification time when they were read.
+  struct Listing {
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec modified{};
+    bool settled = false;  // read well after its last change: no later change can share its time
+    std::unordered_map<std::string, std::vector<std::string>> spellings;
+  };
+  // The name in dir that equals component: its own spelling when there, else the first
+  // without regard to letter case; nothing when there is none. known: dir's status, when
+  // the caller has it.
+  std::optional<std::string> FindComponent(const std::string& dir, const std::string& component,
+                                           const struct stat* known = nullptr);
+  // Resolve for a path with "/" separators that does not exist as spelled.
+  std::string ResolveMissing(const std::string& slashed);
+  bool StatOf(const std::string& path, struct stat& info);
+
+  // Kept until the directory's modification time changes, so that looking up many missing
+  // names reads a large directory once.
+  std::unordered_map<std::string, Listing> listings_;
 };
 
 // Whether name matches a pattern of "*" and "?" wildcards, without regard to letter case.

@@ -6,7 +6,6 @@ namespace kestrav {
 
 std::unique_ptr<Locale> MakePosixLocale();
 std::unique_ptr<ProcessRunner> MakePosixProcessRunner();
-std::unique_ptr<XmlReader> MakePosixXmlReader();
 
 namespace {
 
@@ -15,6 +14,14 @@ class FixedScreen : public Screen {
  public:
   ScreenSize PrimaryScreen() override { return {1024, 768}; }
   ScreenSize WorkArea() override { return {1024, 768}; }
+};
+
+// No patch can run here, so no switch list is ever written for the probe to read.
+class NoXmlReader : public XmlReader {
+ public:
+  std::optional<std::string> ReadRootAttribute(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
 };
 
 // There is no desktop shell natively: nothing the console companion does starts a program.
@@ -30,7 +37,7 @@ SystemAdapters MakeSystemAdapters() {
   adapters.files = std::make_unique<PosixFileSystem>();
   adapters.registry = std::make_unique<MemoryRegistry>();
   adapters.processes = MakePosixProcessRunner();
-  adapters.xml = MakePosixXmlReader();
+  adapters.xml = std::make_unique<NoXmlReader>();
   adapters.screen = std::make_unique<FixedScreen>();
   adapters.locale = MakePosixLocale();
   adapters.shell = std::make_unique<NoShell>();

@@ -61,6 +61,31 @@ bool WriteAll(HANDLE file, const std::string& content) {
   return true;
 }
 
+// Puts the finished temporary file in the place of path, whose attributes are given (none
+// for a new file). ReplaceFileA keeps what the old file carried (its security descriptor,
+// and its attributes on Windows, though not under Wine: they are copied first); its backup
+// lets a replace that fails half-way put the old file back.
+bool SwapIn(const char* temporary, const std::string& path, DWORD attributes) {
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return ::MoveFileExA(temporary, path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+  }
+  char backup[MAX_PATH];
+  if (!::SetFileAttributesA(temporary, attributes) ||
+      !::GetTempFileNameA(DirectoryOf(path).c_str(), "kes", 0, backup)) {
+    return false;
+  }
+  const bool replaced =
+      ::ReplaceFileA(path.c_str(), temporary, backup, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+  // After this error the old file stands under the backup's name: it goes back, and stays
+  // there should that fail, rather than be lost.
+  if (!replaced && ::GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
+      !::MoveFileExA(backup, path.c_str(), 0)) {
+    return false;
+  }
+  ::DeleteFileA(backup);
+  return replaced;
+}
+
 }  // namespace
 
 bool Win32FileSystem::FileExists(const std::string& path) {
@@ -127,13 +152,18 @@ void Win32FileSystem::CreateDirectories(const std::string& dir) {
 std::unique_ptr<InputFile> Win32FileSystem::OpenForRead(const std::string& path) {
   UniqueHandle handle(OrNull(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
-  if (!handle) return nullptr;
+  // A device named like a file ("NUL.grf", "COM1.grf") is no file to read.
+  if (!handle || ::GetFileType(handle.get()) != FILE_TYPE_DISK) return nullptr;
   return std::make_unique<Win32InputFile>(std::move(handle));
 }
 
 void Win32FileSystem::WriteWholeFile(const std::string& path, const std::string& content) {
   const auto fail = [&] { throw OperationError(FillPattern("Cannot create file %s", path)); };
-  if (DirectoryExists(path)) fail();
+  // Neither a directory nor a file marked read-only is replaced.
+  const DWORD attributes = AttributesOf(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+    fail();
+  }
   char temporary[MAX_PATH];
   if (!::GetTempFileNameA(DirectoryOf(path).c_str(), "kes", 0, temporary)) fail();
   bool ok = false;
@@ -142,7 +172,7 @@ void Win32FileSystem::WriteWholeFile(const std::string& path, const std::string&
         ::CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
     ok = file && WriteAll(file.get(), content) && ::FlushFileBuffers(file.get());
   }
-  ok = ok && ::MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  ok = ok && SwapIn(temporary, path, attributes);
   if (!ok) {
     ::DeleteFileA(temporary);
     fail();

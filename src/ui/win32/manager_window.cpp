@@ -131,7 +131,10 @@ void ManagerWindow::OnSize() {
   ::GetWindowRect(status_, &bar);
   const int listHeight = std::max(0L, client.bottom - (bar.bottom - bar.top));
   ::MoveWindow(list_.handle(), 0, 0, client.right, listHeight, TRUE);
-  manager_.FormResize(Bounds().width);
+  // The width the window has now, maximised too (Bounds gives the restored one).
+  RECT outer{};
+  ::GetWindowRect(window_, &outer);
+  manager_.FormResize(outer.right - outer.left);
 }
 
 LRESULT CALLBACK ManagerWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,0 +1,155 @@
+// Loading large installations, as the main window loads them at start-up (InitializeGrf
+// without the patch probe): 20,000 installed GRF files under a configuration that names all
+// of them, in reverse order and upper case; and 5,000 installed files under a configuration
+// of 2,000 lines naming files that are missing. Each load must take under 0.5 s (the mean of
+// five).
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "environment/settings_store.h"
+#include "platform/memory_registry.h"
+#include "platform/system_platform.h"
+#include "ui/form_manager.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Installation {
+  const char* name;
+  int installed, named, missing;  // installed files; how many of them, and how many others, lines name
+};
+
+constexpr Installation kInstallations[] = {{"named/20000", 20000, 20000, 0},
+                                           {"missing/2000-beside-5000", 5000, 0, 2000}};
+
+// One normal sprite and the terminator.
+const std::string kGrf("\x01\x00\x02\x00\x00", 5);
+
+std::string Numbered(const char* prefix, int number) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%s%05d.GRF", prefix, number);
+  return name;
+}
+
+// The configuration of an installation: the named files from the last to the first, in all
+// three states, then the missing ones.
+std::string Configuration(const Installation& installation) {
+  std::string lines;
+  for (int i = installation.named - 1; i >= 0; --i) {
+    const char* marks[][2] = {{"", ""}, {"", " !"}, {"#DISABLED#", " 1 2"}};
+    lines += std::string(marks[i % 3][0]) + "NEWGRF/" + Numbered("SET", i) + marks[i % 3][1] + "\r\n";
+  }
+  for (int i = 0; i < installation.missing; ++i) lines += "newgrf/" + Numbered("gone", i) + "\r\n";
+  return lines;
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  if (!std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+    std::fprintf(stderr, "bench_load: cannot write %s\n", path.c_str());
+    std::exit(1);
+  }
+}
+
+// The installations, removed when the program ends.
+struct Workspace {
+  Workspace() {
+    std::string pattern = (fs::temp_directory_path() / "kestrav-bench-load-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) {
+      std::perror("bench_load: mkdtemp");
+      std::exit(1);
+    }
+    root = pattern;
+    for (const Installation& installation : kInstallations) {
+      const fs::path ttd = root / installation.name;
+      fs::create_directories(ttd / "newgrf");
+      for (int i = 0; i < installation.installed; ++i) {
+        std::string name = Numbered("set", i);
+        name.replace(name.size() - 3, 3, "grf");
+        WriteFile(ttd / "newgrf" / name, kGrf);
+      }
+      WriteFile(ttd / "newgrfw.cfg", Configuration(installation));
+    }
+    // As a player's installation is: not changed in the last seconds.
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+  }
+  ~Workspace() {
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+  }
+  fs::path root;
+};
+
+Workspace* workspace = nullptr;
+
+class SilentDialogs : public kestrav::Dialogs {
+ public:
+  kestrav::Answer ShowMessage(kestrav::MessageKind, const std::string&, kestrav::MessageButtons) override {
+    return kestrav::Answer::Ok;
+  }
+  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&,
+                                             const std::function<bool(const std::string&)>&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> OpenFile(const kestrav::FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> SaveFile(const kestrav::FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+};
+
+class NullView : public kestrav::ManagerView {
+ public:
+  void SetCommandEnabled(kestrav::Command, bool) override {}
+  bool IsCommandEnabled(kestrav::Command) const override { return true; }
+  void ShowSelectDirectoryButton(bool) override {}
+  void ListChanged() override {}
+  void SetStatusText(int, const std::string&) override {}
+};
+
+void Load(benchmark::State& state, const Installation& installation) {
+  auto adapters = kestrav::MakeSystemAdapters();
+  kestrav::MemoryRegistry registry;
+  {
+    kestrav::SettingsStore settings(registry);
+    settings.Open(true);
+    settings.WriteString(kestrav::setting::kTtdPath, (workspace->root / installation.name).string());
+  }
+  SilentDialogs dialogs;
+  NullView view;
+  kestrav::Platform platform{*adapters.files, registry, dialogs, *adapters.processes, *adapters.xml,
+                             *adapters.screen, *adapters.locale, *adapters.shell};
+  kestrav::TformManager manager(platform, view);
+  manager.probePatchVersion = false;
+  for (auto _ : state) {
+    manager.InitializeGrf();
+    benchmark::DoNotOptimize(manager.spritesTotal);
+  }
+  state.counters["items"] = manager.listGrfFiles.Count();
+  state.counters["sprites"] = manager.spritesTotal;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  Workspace space;
+  workspace = &space;
+  for (const Installation& installation : kInstallations) {
+    benchmark::RegisterBenchmark((std::string("InitializeGrf/") + installation.name).c_str(), Load, installation)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+  }
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,109 @@
+// The console companion's commands: their output, exit codes and error paths (the rules
+// behind them are the model's and the controller's, tested there).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/cli_runner.h"
+#include "support/grf_builder.h"
+#include "support/temp_dir.h"
+
+namespace kestrav {
+namespace {
+
+using namespace std::string_literals;
+using test::RunCliCommand;
+
+const std::string kReplace = "Confirm: File 'newgrf.cfg' or 'newgrfw.cfg' exists.\nDo you want to replace it ?\n";
+
+TEST(Cli, ConfigListsTheEntriesWritesThemBackAndReportsFailuresAndUsage) {
+  test::TempDir dir;
+  const std::string lines = "newgrf/a.grf 1 2\r\nnewgrf/b.grf !\r\n#DISABLED#newgrf/c.grf 4\r\n";
+  const std::string file = dir.Write("in.cfg", "# comment\r\n" + lines), missing = dir.Join("missing.cfg");
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      {{"config", file}, 0, "Active\tnewgrf/a.grf\t1 2\nInactive\tnewgrf/b.grf\t\nOff\tnewgrf/c.grf\t4\n", ""},
+      {{"config", file, "--write", dir.Join("out.cfg")}, 0, "", ""},
+      {{"config", missing}, 1, "", "Cannot open file " + missing + "\n"},
+      {{"config", file, "--write", dir.path()}, 1, "", "Cannot create file " + dir.path() + "\n"},
+  };
+  for (const auto& c : cases) {
+    const auto run = RunCliCommand(c.args);
+    EXPECT_EQ(std::tuple(c.status, c.out, c.err), std::tuple(run.status, run.out, run.err)) << c.args.back();
+  }
+  EXPECT_EQ(lines, dir.Read("out.cfg"));
+  for (const auto& args : std::vector<std::vector<std::string>>{{}, {"nonsense"}, {"config", "a", "extra"}, {"analyze"},
+                                                               {"list", "a", "--inactive", "--no-inactive"},
+                                                               {"list", "a", "--yes"}, {"save", "--inactive"}}) {
+    const auto usage = RunCliCommand(args);
+    EXPECT_EQ(std::tuple(2, ""s, std::size_t{0}),
+              std::tuple(usage.status, usage.out, usage.err.find("usage: kestrav-cli COMMAND ...\n")))
+        << testing::PrintToString(args);
+  }
+}
+
+TEST(Cli, ListPrintsTheListAndTheTotalsAndSaveFailsWhenNothingIsWritten) {
+  test::TempDir dir;
+  dir.Write("tycoon.exe", "");
+  std::string many;  // one sprite more than the limit
+  for (int i = 0; i < 11484; ++i) many += "\x01\x00\x02"s;
+  dir.Write("newgrf/big.grf", many + "\0\0"s);
+  dir.Write("newgrf/b.grf", test::GrfBuilder().Stored(1).Terminator().bytes());
+  dir.Write("newgrf.cfg", "newgrf/b.grf !\r\nnewgrf/gone.grf\r\n#DISABLED#newgrf/big.grf\r\n");
+  // The patch cannot be run here: the probe says so and the inactive state stays offered.
+  auto run = RunCliCommand({"list", dir.path()});
+  EXPECT_EQ(0, run.status);
+  EXPECT_EQ("Inactive\tnewgrf/b.grf\nOff\tnewgrf/big.grf\nTotal Sprites: 1\nActive Sprites: 0\n", run.out);
+  EXPECT_EQ("Error: Kestrav could not create process!\nWarning: Files:\n" + dir.path() +
+                "\\newgrf\\gone.grf\nwere not found.\n",
+            run.err);
+  dir.Write("newgrf.cfg", "# kept unless saved\r\nnewgrf/big.grf\r\n");
+  for (const bool yes : {false, true}) {
+    std::vector<std::string> args = {"save", dir.path(), "--no-inactive"};
+    if (yes) args.push_back("--yes");
+    run = RunCliCommand(args);
+    EXPECT_EQ(yes ? 0 : 1, run.status);
+    EXPECT_EQ(0u, run.err.find("Warning: There are more active sprites than 11483!\n"));
+    EXPECT_EQ(yes, run.err.ends_with("Do you want to continue?\n" + kReplace + "Information: 'newgrf.cfg' saved\n"));
+    EXPECT_EQ(yes ? "newgrf/big.grf\r\n#DISABLED#newgrf/b.grf\r\n" : "# kept unless saved\r\nnewgrf/big.grf\r\n",
+              dir.Read("newgrf.cfg"));
+  }
+  std::filesystem::remove(std::filesystem::path(dir.path()) / "tycoon.exe");
+  run = RunCliCommand({"save", dir.path(), "--yes"});
+  EXPECT_EQ(1, run.status);
+  EXPECT_TRUE(run.err.ends_with(kReplace + "Error: Kestrav can't recognize your TTD version.\n")) << run.err;
+  test::TempDir broken;
+  broken.Write("newgrf", "a file where the directory belongs");
+  run = RunCliCommand({"save", broken.path(), "--inactive"});
+  EXPECT_EQ(std::tuple(1, ""s, "Cannot create directory " + broken.path() + "\\newgrf\n"),
+            std::tuple(run.status, run.out, run.err));
+}
+
+// The fields' texts are the log view's, tested with the GRF reader.
+TEST(Cli, AnalyzePrintsALineOfEscapedFieldsPerFileAndClosesEach) {
+  test::TempDir dir;
+  test::GrfBuilder withTexts;
+  withTexts.Action8(0xFF, "\x12\xAB\x00\xFF"s, "Tab\there\\back \xE9\x7F", "line\r\nend\x1F").Stored(4).Stored(1);
+  const std::string texts = dir.Write("texts.grf", withTexts.Terminator().bytes());
+  const std::string plain = dir.Write("sub/plain.grf", test::GrfBuilder().Stored(1).Pseudo("\x01").Stored(2).bytes());
+  const std::string plainLine = plain + "\t2\t1\t\t\t - no info found - \t - no description found - \n";
+  const std::string missing = dir.Join("missing.grf");
+  auto run = RunCliCommand({"analyze", texts, missing, plain});
+  EXPECT_EQ(1, run.status);
+  EXPECT_EQ(texts + "\t2\t1\t-1\t12AB00FF\tTab\\x09here\\x5Cback \xE9\x7F\tline\\x0D\\x0Aend\\x1F\n" + missing +
+                "\t0\t0\t\t\t\t\n" + plainLine,
+            run.out);
+  EXPECT_EQ("Cannot open file " + missing + "\n", run.err);
+  // More files than a process may have open at once.
+  std::vector<std::string> args(1101, plain);
+  args[0] = "analyze";
+  run = RunCliCommand(args);
+  EXPECT_EQ(0, run.status);
+  EXPECT_EQ(1100 * plainLine.size(), run.out.size());
+}
+
+}  // namespace
+}  // namespace kestrav
