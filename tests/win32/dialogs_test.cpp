@@ -165,7 +165,7 @@ TEST(Win32FolderBrowser, OpensAgainOnAConfirmedFolderTheCheckRefuses) {
       ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
       return false;
     }
-    Press(browser, IDOK);
+    ::PostMessageA(browser, WM_COMMAND, IDOK, 0);
     return opened == 2;
   };
   EXPECT_EQ(good.path(), Answered(chooser, [&] { return dialogs.BrowseForFolder("Pick", "", accept); }));
