@@ -64,7 +64,8 @@ TEST(Cli, ListPrintsTheListAndTheTotalsAndSaveFailsWhenNothingIsWritten) {
     std::vector<std::string> args = {"save", dir.path(), "--no-inactive"};
     if (yes) args.push_back("--yes");
     run = RunCliCommand(args);
-    EXPECT_EQ(std::pair(yes ? 0 : 1, 0ul), std::pair(run.status, run.err.find("Warning: There are more active sprites")));
+    EXPECT_EQ(std::pair(yes ? 0 : 1, std::size_t{0}),
+              std::pair(run.status, run.err.find("Warning: There are more active sprites")));
     EXPECT_EQ(yes, run.err.ends_with("Do you want to continue?\n" + kReplace + "Information: 'newgrf.cfg' saved\n"));
     EXPECT_EQ(yes ? "newgrf/big.grf\r\n#DISABLED#newgrf/b.grf\r\n" : "# kept unless saved\r\nnewgrf/big.grf\r\n",
               dir.Read("newgrf.cfg"));
