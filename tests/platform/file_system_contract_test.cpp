@@ -75,7 +75,8 @@ TEST_F(FileSystemContract, ReplacesContentWholeOrKeepsTheOldFileAndMakesDirector
   EXPECT_EQ("Cannot create file " + nowhere, ErrorOf([&] { files.WriteWholeFile(nowhere, "x"); }));
   EXPECT_TRUE(files.DirectoryExists(dir.Join("newgrf.cfg")));
   EXPECT_EQ(std::vector<std::string>{"newgrfw.cfg"}, files.ListFiles(dir.path(), "*")) << "no temporary file left";
-  EXPECT_EQ(std::pair(true, false), std::pair(files.RemoveFile(target), files.RemoveFile(target)));
+  EXPECT_TRUE(files.RemoveFile(target));
+  EXPECT_FALSE(files.RemoveFile(target));
 
   files.CreateDirectories(dir.Join("TTD\\newgrf"));
   files.CreateDirectories(dir.Join("TTD\\newgrf"));  // already there

@@ -71,8 +71,9 @@ TEST_F(PatchProbe, ThePatchStartedHiddenWithItsSwitchDecidesTheFlag) {
     if (script) ttd.Write("standin.txt", script);
     // A list left from before, which would turn the flag: gone before the patch starts.
     ttd.Write("switches.xml", before ? "<switches ID=\"0x01000000\"/>" : "<switches ID=\"0x0207012C\"/>");
+    const bool probed = Probe(before);
     EXPECT_EQ(std::tuple(after, false, "switches.xml absent, flags 1, show 0"s),
-              std::tuple(Probe(before), ttd.Exists("switches.xml"), ttd.Read("standin.log")))
+              std::tuple(probed, ttd.Exists("switches.xml"), ttd.Read("standin.log")))
         << (script ? script : "(recent)");
   }
   // A patch that hangs is left running after the wait.
