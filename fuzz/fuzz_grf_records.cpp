@@ -26,7 +26,7 @@ struct MemoryFileSystem : kestrav::FileSystem {
     explicit File(MemoryFileSystem& owner) : owner(owner) {}
     std::size_t Read(void* buffer, std::size_t size) override {
       const std::size_t count = std::min({size, owner.piece, owner.bytes.size() - std::min(at, owner.bytes.size())});
-      if (count == 0) ++owner.emptyReads;
+      owner.emptyReads += count == 0;
       if (count) std::memcpy(buffer, owner.bytes.data() + at, count);
       at += count;
       return count;
@@ -42,8 +42,6 @@ struct MemoryFileSystem : kestrav::FileSystem {
     std::size_t at = 0;
   };
 
-  MemoryFileSystem(const std::string& bytes, std::size_t piece, bool knowsSize)
-      : bytes(bytes), piece(piece), knowsSize(knowsSize) {}
   bool FileExists(const std::string&) override { std::abort(); }
   bool DirectoryExists(const std::string&) override { std::abort(); }
   std::vector<std::string> ListFiles(const std::string&, const std::string&) override { std::abort(); }
@@ -60,11 +58,12 @@ struct MemoryFileSystem : kestrav::FileSystem {
   bool CopyFileOver(const std::string&, const std::string&) override { std::abort(); }
   bool RemoveFile(const std::string&) override { std::abort(); }
 
+  MemoryFileSystem(const std::string& bytes, std::size_t piece, bool knowsSize)
+      : bytes(bytes), piece(piece), knowsSize(knowsSize) {}
   const std::string& bytes;
   std::size_t piece;
   bool knowsSize;
-  int opens = 0;
-  int emptyReads = 0;  // reads that got nothing: one ends the walk, more is looping
+  int opens = 0, emptyReads = 0;  // reads that got nothing: one ends the walk, more is looping
 };
 
 // The rules read one byte at a time; a record that does not fit whole is not counted.

@@ -56,10 +56,10 @@ TEST(Installation, RecognisesTheEditionChoosesThePatchAndAcceptsAFolderWithAnyMa
     test::TempDir dir;
     for (const auto& name : c.files) dir.Write(name, "MZ");
     for (const auto& name : c.directories) dir.MakeDirectory(name);
-    EXPECT_EQ(c.edition, RecogniseEdition(*files, dir.path())) << testing::PrintToString(c.files);
-    EXPECT_EQ(c.patch, FindPatchExecutable(*files, dir.path())) << testing::PrintToString(c.files);
-    EXPECT_EQ(c.accepted, HoldsGameOrPatch(*files, dir.path())) << testing::PrintToString(c.files);
-    EXPECT_FALSE(HoldsGameOrPatch(*files, dir.Join("gone")));
+    EXPECT_EQ(std::tuple(c.edition, c.patch, c.accepted, false),
+              std::tuple(RecogniseEdition(*files, dir.path()), FindPatchExecutable(*files, dir.path()),
+                         HoldsGameOrPatch(*files, dir.path()), HoldsGameOrPatch(*files, dir.Join("gone"))))
+        << testing::PrintToString(c.files);
   }
 }
 
@@ -97,20 +97,19 @@ TEST(ProbePatchVersion, StartsThePatchByItsOwnPathAndTheFreshSwitchListDecides) 
   }
 }
 
-// A list that cannot be deleted is left as it is, and read.
+// A list that cannot be deleted is left as it is, and read; the wait is ten seconds.
 TEST(ProbePatchVersion, ALockedListStaysAndTheDefaultWaitIsTenSeconds) {
   test::TempDir ttd;
   test::TestPlatform platform;
   ttd.Write("ttdpatch.exe", "MZ");
+  namespace fs = std::filesystem;
   ttd.Write("switches.xml", "<switches ID=\"0x01000000\"/>");
-  std::filesystem::permissions(std::filesystem::path(ttd.path()) / "switches.xml", std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::remove);
+  fs::permissions(fs::path(ttd.path()) / "switches.xml", fs::perms::owner_write, fs::perm_options::remove);
   platform.processes.onRun = [](const std::string&) { return ProcessOutcome::Exited; };
   bool inactiveAvailable = true;
   ProbePatchVersion(platform.ports, ttd.path(), inactiveAvailable);
-  EXPECT_FALSE(inactiveAvailable);
-  EXPECT_TRUE(ttd.Exists("switches.xml"));
-  EXPECT_EQ(10000u, platform.processes.runs.at(0).waitMs);
+  EXPECT_EQ(std::tuple(false, true, 10000u),
+            std::tuple(inactiveAvailable, ttd.Exists("switches.xml"), platform.processes.runs.at(0).waitMs));
 }
 
 }  // namespace

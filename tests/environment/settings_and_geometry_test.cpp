@@ -31,8 +31,8 @@ TEST(SettingsStore, ShortOrUnterminatedValuesAndFailedWrites) {
   settings.Open(true);
   under.Put("NoTerminator", kRegSz, "abc");
   under.Put("Short", kRegDword, "\x07");
-  EXPECT_EQ("abc", settings.ReadString("NoTerminator"));
-  EXPECT_EQ(7, settings.ReadInteger("Short"));
+  EXPECT_EQ(std::pair(std::string("abc"), 7),
+            std::pair(settings.ReadString("NoTerminator"), settings.ReadInteger("Short")));
   under.memory.failWrites = true;
   EXPECT_EQ("Failed to set data for 'Width'", test::ErrorOf([&] { settings.WriteInteger("Width", 1); }));
   EXPECT_EQ("Failed to set data for 'LastDir'", test::ErrorOf([&] { settings.WriteString("LastDir", "x"); }));

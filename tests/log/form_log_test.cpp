@@ -78,54 +78,47 @@ const std::string D = "<tr><td>&nbsp;</td><td>";
 const std::string kLinks =
     "<tr><td colspan=\"3\"><a href=\"#top\">Top</a> || <a href=\"#bottom\">Bottom</a></TD></TR>\r\n";
 
-TEST_F(LogTest, BothLogsOfEachListByteForByte) {
+// The test's list: one entry of each state, with and without an Action 8 record, and a missing one.
+const std::string kTxtList =
+    "newgrf/a.grf 1 2 (Active)\r\n\tModified: file-date, file-time\r\n\tSprites: 2 total, 1 normal, 1 pseudo\r\n"
+    "\tVersion: \r\n\tID: \r\n\tInfo:  - no info found - \r\n\tDescription:  - no description found - \r\n\r\n"
+    "newgrf/b.grf (Inactive)\r\n\tModified: file-date, file-time\r\n\tSprites: 3 total, 1 normal, 2 pseudo\r\n"
+    "\tVersion: -1\r\n\tID: 01020304\r\n\tInfo: <b>Bold</b> & \"q\"\r\n\tDescription: \xE9 <i>\r\n\r\n"
+    "newgrf/gone.grf (Off)\r\n\tModified:  - file not found - \r\n";
+const std::string kHtmlList =
+    "<tr><td><b>newgrf/a.grf 1 2</b></TD><td bgcolor=\"#00CC00\"><i><b>(Active)</b></i></td><td>Sprites, Total: 2, "
+    "Normal: 1, Pseudo: 1</td></tr>\r\n" + D + "Modified:</TD><td>file-date, file-time</td></tr>\r\n" + D +
+    "Version:</TD><td></TD></tr>\r\n" + D + "ID:</TD><td></td></tr>\r\n" + D + "Info:</TD><td> - no info found - "
+    "</td></tr>\r\n" + D + "Description:</TD><td> - no description found - </td></tr>\r\n" + kLinks +
+    "<tr><td><b>newgrf/b.grf</b></TD><td bgcolor=\"#CCCC00\"><i><b>(Inactive)</b></i></td><td>Sprites, Total: 3, "
+    "Normal: 1, Pseudo: 2</td></tr>\r\n" + D + "Modified:</TD><td>file-date, file-time</td></tr>\r\n" + D +
+    "Version:</TD><td>-1</TD></tr>\r\n" + D + "ID:</TD><td>01020304</td></tr>\r\n" + D +
+    "Info:</TD><td>&lt;b&gt;Bold&lt;/b&gt; &amp; &quot;q&quot;</td></tr>\r\n" + D +
+    "Description:</TD><td>\xE9 &lt;i&gt;</td></tr>\r\n" + kLinks +
+    "<tr><td><b>newgrf/gone.grf</b></TD><td bgcolor=\"#DD8888\"><i><b>(Off)</b></i></td><td>Sprites, Total: 0, "
+    "Normal: 0, Pseudo: 0</td></tr>\r\n" + D + "Modified:</TD><td> - file not found - </td></tr>\r\n" + D +
+    "Version:</TD><td></TD></tr>\r\n" + D + "ID:</TD><td></td></tr>\r\n" + D + "Info:</TD><td></td></tr>\r\n" + D +
+    "Description:</TD><td></td></tr>\r\n" + kLinks;
+
+TEST_F(LogTest, BothLogsByteForByte) {
   manager.spritesTotal = 1500;
   manager.spritesInactive = 200;
   test::GrfBuilder a, b;
   ttd.Write("newgrf/a.grf", a.Stored(1).Pseudo("\x01\x02").Terminator().bytes());
   b.Action8(1, "AAAA", "first", "first").Action8(0xFF, "\x01\x02\x03\x04", "<b>Bold</b> & \"q\"", "\xE9 <i>");
   ttd.Write("newgrf/b.grf", b.Stored(3).bytes());  // no terminator: the file's end ends it
-  const struct {
-    std::vector<std::pair<std::string, GrfState>> items;
-    std::string txt, html;
-  } lists[] = {
-      {{}, "", ""},
-      {{{"newgrf/a.grf 1 2", GrfState::Active}, {"newgrf/b.grf", GrfState::Inactive},
-        {"newgrf/gone.grf", GrfState::Off}},
-       "newgrf/a.grf 1 2 (Active)\r\n\tModified: file-date, file-time\r\n\tSprites: 2 total, 1 normal, 1 pseudo\r\n"
-       "\tVersion: \r\n\tID: \r\n\tInfo:  - no info found - \r\n\tDescription:  - no description found - \r\n\r\n"
-       "newgrf/b.grf (Inactive)\r\n\tModified: file-date, file-time\r\n\tSprites: 3 total, 1 normal, 2 pseudo\r\n"
-       "\tVersion: -1\r\n\tID: 01020304\r\n\tInfo: <b>Bold</b> & \"q\"\r\n\tDescription: \xE9 <i>\r\n\r\n"
-       "newgrf/gone.grf (Off)\r\n\tModified:  - file not found - \r\n",
-       "<tr><td><b>newgrf/a.grf 1 2</b></TD><td bgcolor=\"#00CC00\"><i><b>(Active)</b></i></td><td>Sprites, Total: 2, "
-       "Normal: 1, Pseudo: 1</td></tr>\r\n" + D + "Modified:</TD><td>file-date, file-time</td></tr>\r\n" + D +
-       "Version:</TD><td></TD></tr>\r\n" + D + "ID:</TD><td></td></tr>\r\n" + D + "Info:</TD><td> - no info found - "
-       "</td></tr>\r\n" + D + "Description:</TD><td> - no description found - </td></tr>\r\n" + kLinks +
-       "<tr><td><b>newgrf/b.grf</b></TD><td bgcolor=\"#CCCC00\"><i><b>(Inactive)</b></i></td><td>Sprites, Total: 3, "
-       "Normal: 1, Pseudo: 2</td></tr>\r\n" + D + "Modified:</TD><td>file-date, file-time</td></tr>\r\n" + D +
-       "Version:</TD><td>-1</TD></tr>\r\n" + D + "ID:</TD><td>01020304</td></tr>\r\n" + D +
-       "Info:</TD><td>&lt;b&gt;Bold&lt;/b&gt; &amp; &quot;q&quot;</td></tr>\r\n" + D +
-       "Description:</TD><td>\xE9 &lt;i&gt;</td></tr>\r\n" + kLinks +
-       "<tr><td><b>newgrf/gone.grf</b></TD><td bgcolor=\"#DD8888\"><i><b>(Off)</b></i></td><td>Sprites, Total: 0, "
-       "Normal: 0, Pseudo: 0</td></tr>\r\n" + D + "Modified:</TD><td> - file not found - </td></tr>\r\n" + D +
-       "Version:</TD><td></TD></tr>\r\n" + D + "ID:</TD><td></td></tr>\r\n" + D + "Info:</TD><td></td></tr>\r\n" + D +
-       "Description:</TD><td></td></tr>\r\n" + kLinks},
-  };
-  for (const auto& list : lists) {
-    manager.listGrfFiles.Clear();
-    for (const auto& [text, state] : list.items) manager.listGrfFiles.Add(text, state);
-    view.progress.clear();
-    EXPECT_EQ(kTxtHeader + list.txt, Log(kFormatTxt, "Log.txt"));
-    EXPECT_EQ(kHtmlHeader + list.html + kHtmlFooter, Log(kFormatHtml, "Log.html"));
-    EXPECT_EQ((list.items.empty() ? std::vector{0, 0} : std::vector{0, 1, 2, 3, 0, 1, 2, 3}), view.progress);
-  }
+  manager.listGrfFiles.Add("newgrf/a.grf 1 2", GrfState::Active);
+  manager.listGrfFiles.Add("newgrf/b.grf", GrfState::Inactive);
+  manager.listGrfFiles.Add("newgrf/gone.grf", GrfState::Off);
+  EXPECT_EQ(kTxtHeader + kTxtList, Log(kFormatTxt, "Log.txt"));
+  EXPECT_EQ(kHtmlHeader + kHtmlList + kHtmlFooter, Log(kFormatHtml, "Log.html"));
+  EXPECT_EQ((std::vector{0, 1, 2, 3, 0, 1, 2, 3}), view.progress);
   std::string dialogs;  // what the two save dialogs offered
   for (const auto& [request, save] : platform.dialogs.fileDialogsShown) {
     dialogs += request.title + "|" + request.filter + "|" + request.defaultExtension + "|" + request.fileName + "\n";
   }
-  EXPECT_EQ(0u, dialogs.find(
-                    "Select place for saving log|Text File (*.txt)|*.txt|All Files (*.*)|*.*|txt|Log\nSelect place "
-                    "for saving log|HTML File (*.html, *.htm)|*.html;*.htm|All Files (*.*)|*.*|html|Log\n"));
+  EXPECT_EQ("Select place for saving log|Text File (*.txt)|*.txt|All Files (*.*)|*.*|txt|Log\nSelect place for saving "
+            "log|HTML File (*.html, *.htm)|*.html;*.htm|All Files (*.*)|*.*|html|Log\n", dialogs);
 }
 
 TEST_F(LogTest, TheStoredFormatIsReadOnceAndEachChoiceWritten) {

@@ -10,6 +10,7 @@ namespace kestrav {
 namespace {
 
 using S = GrfState;
+using namespace std::string_literals;
 
 // The fuzz target checks that every parse formats back to itself; these are the exact values.
 TEST(ConfigLines, ParseIntoPathStateAndParametersAndFormatEachStatesMark) {
@@ -69,8 +70,7 @@ TEST(ConfigFileOnDisk, IsReadOnlyWhenAFileAndWrittenWithCrLfOrAsZeroBytes) {
                    {"newgrf/c.grf", S::Off, ""}});
   EXPECT_EQ("newgrf/\xC4\xD6\xDC.grf 1 2\r\nnewgrf/b.grf !\r\n#DISABLED#newgrf/c.grf\r\n", dir.Read("newgrf.cfg"));
   WriteConfigFile(*system.files, dir.Join("newgrf.cfg"), {});
-  EXPECT_EQ("", dir.Read("newgrf.cfg"));
-  EXPECT_TRUE(dir.Exists("newgrf.cfg"));
+  EXPECT_EQ(std::pair(true, ""s), std::pair(dir.Exists("newgrf.cfg"), dir.Read("newgrf.cfg")));
 }
 
 }  // namespace

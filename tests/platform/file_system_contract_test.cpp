@@ -33,10 +33,9 @@ class FileSystemContract : public ::testing::Test {
 TEST_F(FileSystemContract, TellsFilesFromDirectoriesWithoutRegardToLetterCaseAndListsOrdinaryFiles) {
   for (const char* name : {"newgrf/b.grf", "newgrf/A.GRF", "newgrf/readme.txt", "newgrf/abc.grfx"}) dir.Write(name, "");
   dir.MakeDirectory("newgrf/dir.grf");
-  EXPECT_TRUE(files.FileExists(dir.Join("NEWGRF\\a.grf")));
-  EXPECT_FALSE(files.DirectoryExists(dir.Join("newgrf/B.grf")));
-  EXPECT_FALSE(files.FileExists(dir.Join("NewGrf")));
-  EXPECT_TRUE(files.DirectoryExists(dir.Join("NewGrf")));
+  EXPECT_EQ(std::tuple(true, false, false, true),
+            std::tuple(files.FileExists(dir.Join("NEWGRF\\a.grf")), files.DirectoryExists(dir.Join("newgrf/B.grf")),
+                       files.FileExists(dir.Join("NewGrf")), files.DirectoryExists(dir.Join("NewGrf"))));
   auto names = files.ListFiles(dir.Join("newgrf"), "*.grf");
   std::sort(names.begin(), names.end());
   EXPECT_EQ((std::vector<std::string>{"A.GRF", "b.grf"}), names);
@@ -54,8 +53,7 @@ TEST_F(FileSystemContract, ReadsSeeksReportsSizeAndLastWriteTimeInLocalTimeAtDos
   EXPECT_EQ(std::pair(10ull, std::size_t{0}), std::pair(static_cast<unsigned long long>(file->Size()),
                                                         file->Read(buffer, 8)));
   dir.MakeDirectory("folder");
-  EXPECT_EQ(nullptr, files.OpenForRead(dir.Join("folder")));
-  EXPECT_EQ(nullptr, files.OpenForRead(dir.Join("missing.bin")));
+  for (const char* path : {"folder", "missing.bin"}) EXPECT_EQ(nullptr, files.OpenForRead(dir.Join(path))) << path;
 
   std::tm local{0, 8, 7, 6, 4, 2004 - 1900};
   local.tm_sec = 9, local.tm_isdst = -1;

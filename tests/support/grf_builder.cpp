@@ -32,16 +32,15 @@ std::string SpriteHeader(int width, int height) {
   return header;
 }
 
-// The code byte (and for a back-reference the byte after it), then a literal run's data.
-// A back-reference's code byte holds -length in its high five bits and the top of the
-// distance in its low three.
-std::string EncodeChunk(const GrfChunk& chunk, const std::string& data = {}) {
+// The code byte (a back-reference's holds -length in its high five bits and the top of the
+// distance in its low three, and the distance's low byte follows), then a literal run's data.
+std::string EncodeChunk(const GrfChunk& chunk) {
   const auto length = static_cast<unsigned>(chunk.length), distance = static_cast<unsigned>(chunk.distance);
   std::string out;
   if (chunk.literal) {
     Require(length >= 1 && length <= kMaxLiteral, "literal run out of range");
     Put(out, length == kMaxLiteral ? 0u : length);
-    return out + (data.empty() ? Filler(length) : data);
+    return out + Filler(length);
   }
   Require(length >= 1 && length <= kMaxMatch && distance >= 1 && distance <= kMaxDistance,
           "back-reference out of range");
@@ -50,7 +49,6 @@ std::string EncodeChunk(const GrfChunk& chunk, const std::string& data = {}) {
   return out;
 }
 
-// Literal runs and back-references found by greedy matching within the last 2047 bytes.
 }  // namespace
 
 void GrfBuilder::Header(std::size_t size, std::uint8_t info) {

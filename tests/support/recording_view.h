@@ -28,18 +28,15 @@ class RecordingView : public ManagerView {
   void SetStatusPanelWidth(int panel, int width) override { panelWidth[panel] = width; }
   WindowBounds Bounds() const override { return bounds; }
   void SetBounds(const WindowBounds& b) override { bounds = b; }
-  void RequestClose() override { ++closeRequests; }
+  void RequestClose() override {}
   void EndApplication() override { ended = true; }
 
   const GrfCheckList* list = nullptr;  // the items the view shows
-  bool selectDirectoryShown = false;
+  bool selectDirectoryShown = false, dragging = false, ended = false;
   int listChanges = 0;
-  bool dragging = false;
   std::map<int, std::string> status;
   std::map<int, int> panelWidth;
   WindowBounds bounds;
-  int closeRequests = 0;
-  bool ended = false;
 
  private:
   std::map<Command, bool> enabled_;

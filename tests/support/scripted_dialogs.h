@@ -59,14 +59,8 @@ class ScriptedDialogs : public Dialogs {
     browseAccept = accept;
     return Next(browses_, "folder browser: " + title);
   }
-  std::optional<std::string> OpenFile(const FileDialogRequest& request) override {
-    fileDialogsShown.push_back(ShownFileDialog{request, false});
-    return Next(files_, "file dialog: " + request.title);
-  }
-  std::optional<std::string> SaveFile(const FileDialogRequest& request) override {
-    fileDialogsShown.push_back(ShownFileDialog{request, true});
-    return Next(files_, "file dialog: " + request.title);
-  }
+  std::optional<std::string> OpenFile(const FileDialogRequest& request) override { return File(request, false); }
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override { return File(request, true); }
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override {
     inputsShown.push_back(ShownInput{caption, prompt, text});
@@ -85,20 +79,23 @@ class ScriptedDialogs : public Dialogs {
     std::string caption, prompt, text;
   };
   std::vector<ShownInput> inputsShown;
-  // What the last browser was opened with.
-  std::string browseTitle;
-  std::string browseLastDirectory;  // the folder it preselected
+  // What the last browser was opened with; browseLastDirectory is the folder it preselected.
+  std::string browseTitle, browseLastDirectory;
   std::function<bool(const std::string&)> browseAccept;
   int browseCount = 0;
 
  private:
   using Script = std::deque<std::optional<std::string>>;
+  std::optional<std::string> File(const FileDialogRequest& request, bool save) {
+    fileDialogsShown.push_back(ShownFileDialog{request, save});
+    return Next(files_, "file dialog: " + request.title);
+  }
   static std::optional<std::string> Next(Script& script, const std::string& what) {
     if (script.empty()) {
       ADD_FAILURE() << "unexpected " << what;
       return std::nullopt;
     }
-    auto next = script.front();
+    const auto next = script.front();
     script.pop_front();
     return next;
   }

@@ -30,9 +30,7 @@ class FakeScreen : public Screen {
 class FakeProcessRunner : public ProcessRunner {
  public:
   struct Run {
-    std::string program;
-    std::string commandLine;
-    std::string workingDirectory;
+    std::string program, commandLine, workingDirectory;
     unsigned waitMs;
   };
   ProcessOutcome RunHidden(const std::string& program, const std::string& commandLine,
@@ -48,9 +46,7 @@ class FakeProcessRunner : public ProcessRunner {
 class RecordingShell : public Shell {
  public:
   struct Start {
-    std::string file;
-    std::string parameters;
-    std::string directory;
+    std::string file, parameters, directory;
   };
   void Open(const std::string& file, const std::string& parameters, const std::string& directory) override {
     starts.push_back(Start{file, parameters, directory});

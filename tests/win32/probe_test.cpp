@@ -16,6 +16,7 @@ namespace kestrav {
 namespace {
 
 using win32::UniqueHandle;
+using namespace std::string_literals;
 
 // Ends every stand-in this test program started that is still running, and waits until
 // it is gone, so that nothing outlives a test; returns how many there were.
@@ -40,8 +41,8 @@ class PatchProbe : public ::testing::Test {
   // Copies the stand-in, built beside the test programs, into dir.
   static void InstallPatchIn(const std::string& dir, const std::string& name = "ttdpatch.exe") {
     char path[MAX_PATH * 4];
-    std::string standin(path, ::GetModuleFileNameA(nullptr, path, sizeof path));
-    standin = standin.substr(0, standin.find_last_of('\\')) + "\\standin_patch.exe";
+    const std::string self(path, ::GetModuleFileNameA(nullptr, path, sizeof path));
+    const std::string standin = self.substr(0, self.find_last_of('\\')) + "\\standin_patch.exe";
     ASSERT_TRUE(::CopyFileA(standin.c_str(), (dir + "\\" + name).c_str(), FALSE)) << standin;
   }
   bool Probe(bool inactiveAvailable, unsigned waitMs = kProbeWaitMs, const std::string& dir = {}) {
@@ -60,26 +61,20 @@ class PatchProbe : public ::testing::Test {
 // switch: a list read there shows the command and directory it was started with.
 TEST_F(PatchProbe, ThePatchStartedHiddenWithItsSwitchDecidesTheFlag) {
   InstallPatchIn(ttd.path());
-  const struct {
-    const char* script;  // nothing: the stand-in writes a recent patch's list
-    bool before, after;
-  } cases[] = {
+  // What the stand-in writes (nothing: a recent patch's list), the flag before and after.
+  const std::tuple<const char*, bool, bool> cases[] = {
       {nullptr, false, true},
       {"<?xml version=\"1.0\"?>\r\n<switches ID=\"0x01000000\"><switch/></switches>", true, false},
-      {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<switches ID=\"0x0207012C\">\r\n  <switch", true, true},
       {"hang 0\n", false, false},  // no list: the flag stays
   };
-  for (const auto& c : cases) {
-    const std::string name = c.script ? c.script : "(recent)";
-    if (c.script) ttd.Write("standin.txt", c.script);
+  for (const auto& [script, before, after] : cases) {
+    if (script) ttd.Write("standin.txt", script);
     // A list left from before, which would turn the flag: gone before the patch starts.
-    ttd.Write("switches.xml", c.before ? "<switches ID=\"0x01000000\"/>" : "<switches ID=\"0x0207012C\"/>");
-    EXPECT_EQ(c.after, Probe(c.before)) << name;
-    EXPECT_FALSE(ttd.Exists("switches.xml")) << name;
-    EXPECT_EQ("switches.xml absent, flags " + std::to_string(STARTF_USESHOWWINDOW) + ", show " +
-                  std::to_string(SW_HIDE),
-              ttd.Read("standin.log"))
-        << name;
+    ttd.Write("switches.xml", before ? "<switches ID=\"0x01000000\"/>" : "<switches ID=\"0x0207012C\"/>");
+    const bool probed = Probe(before);
+    EXPECT_EQ(std::tuple(after, false, "switches.xml absent, flags 1, show 0"s),
+              std::tuple(probed, ttd.Exists("switches.xml"), ttd.Read("standin.log")))
+        << (script ? script : "(recent)");
   }
   // A patch that hangs is left running after the wait.
   ttd.Write("standin.txt", "hang 5000\n<switches ID=\"0x0207012C\"/>");
