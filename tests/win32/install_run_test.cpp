@@ -8,42 +8,24 @@
 #include "platform/system_platform.h"
 #include "platform/win32/win32_dialogs.h"
 #include "support/temp_dir.h"
+#include "support/win32_dialog_answerer.h"
 
 namespace kestrav {
 namespace {
 
-const char* typed = nullptr;  // what the timer types into the open dialog of this thread once
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-  char name[8] = {};
-  ::GetClassNameA(window, name, sizeof name);
-  if (std::string(name) == "#32770") *reinterpret_cast<HWND*>(found) = window;
-  return TRUE;
-}
-
-void CALLBACK TypeAndOpen(HWND, UINT, UINT_PTR, DWORD) {
-  HWND dialog = nullptr;
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-  if (!dialog) return;
-  HWND name = typed ? ::GetDlgItem(dialog, cmb13) : nullptr;
-  if (typed && !name) name = ::GetDlgItem(dialog, edt1);
-  if (name) ::SetWindowTextA(name, typed);
-  // Whatever is still open at the next tick (the dialog, a box of its own) is cancelled: the test must not hang.
-  ::PostMessageA(dialog, WM_COMMAND, name ? IDOK : IDCANCEL, 0);
-  typed = nullptr;
-}
-
 TEST(Win32OpenDialog, StartsInTheGivenFolderAndGivesTheFullPathOfTheNameTyped) {
   test::TempDir downloads;
   downloads.Write("set.grf", "grf");
-  typed = "set.grf";
   FileDialogRequest request;
   request.filter = "Transport Tycoon Graphic Files (*.grf)|*.grf";
   request.initialDirectory = downloads.path() + "\\";
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, TypeAndOpen);
-  const auto chosen = Win32Dialogs().OpenFile(request);
-  ::KillTimer(nullptr, timer);
-  EXPECT_EQ(downloads.Join("set.grf"), chosen);
+  const auto typeName = [](HWND dialog) {
+    const HWND combo = ::GetDlgItem(dialog, cmb13);
+    ::SetWindowTextA(combo ? combo : ::GetDlgItem(dialog, edt1), "set.grf");
+    ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    return true;
+  };
+  EXPECT_EQ(downloads.Join("set.grf"), test::Answered(typeName, [&] { return Win32Dialogs().OpenFile(request); }));
 }
 
 TEST(Win32Shell, StartsTheProgramInTheDirectoryGivenWithItsParametersInANormalWindow) {
