@@ -1,5 +1,5 @@
 // The settings dialog and the about box as real windows under Wine: their controls, places,
-// tab stops and keys; a click in the settings dialog writes its setting.
+// tab stops and keys; a click in the settings dialog writes the real registry of the prefix.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "environment/settings_store.h"
+#include "support/recording_view.h"
+#include "support/test_platform.h"
 #include "support/win32_dialog_answerer.h"
-#include "ui/manager_fixture.h"
+#include "ui/form_manager.h"
 #include "ui/win32/about_window.h"
 #include "ui/win32/settings_window.h"
 
@@ -35,13 +38,21 @@ std::string Describe(HWND control, HWND form) {
   return TextOf(control).append(place).append(checked ? " checked" : "").append(tab ? " tab" : "");
 }
 
-TEST(Win32SettingsWindow, HasItsControlsInPlaceAndInTabOrderAndAClickWritesItsSetting) {
-  test::ManagerFixture f;
-  win32::SettingsWindow settings(f.platform.ports, f.manager, nullptr);
+TEST(Win32SettingsWindow, HasItsControlsInPlaceAndInTabOrderAndAClickWritesTheRegistry) {
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
+  test::TestPlatform p;  // with the real registry
+  Platform ports{*p.system.files, *p.system.registry, p.dialogs, p.processes, *p.system.xml, p.screen, *p.system.locale,
+                 p.shell};
+  test::RecordingView view;
+  TformManager manager{ports, view};
+  win32::SettingsWindow settings(ports, manager, nullptr);
   const HWND form = settings.handle();
   settings.form().FillFromSettings();
   ::SendMessageA(::FindWindowExA(form, nullptr, "Button", "Run TTD"), BM_CLICK, 0, 0);
-  EXPECT_EQ(1, f.Settings().ReadInteger("RunType"));
+  DWORD stored = 7, size = sizeof stored;
+  ::RegGetValueA(HKEY_CURRENT_USER, kSettingsKeyPath, "RunType", RRF_RT_REG_DWORD, nullptr, &stored, &size);
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
+  EXPECT_EQ(1u, stored);
   std::vector<std::string> controls = {Describe(form, form)};  // then its children in tab order
   for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     controls.push_back(Describe(child, form));
