@@ -1,6 +1,7 @@
 // Add: the open dialog, the questions by date, the copy and the list entry, on real files.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
