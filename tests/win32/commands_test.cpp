@@ -35,15 +35,16 @@ TEST(Win32InputBox, TakesTypedTextUpTo255CharactersAndEndsWithEnterOrEsc) {
       const HWND edit = ::GetDlgItem(box, 101);
       LOGFONTA font{};
       ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(edit, WM_GETFONT, 0, 0)), sizeof font, &font);
+      const auto defaultId = LOWORD(::SendMessageA(box, DM_GETDEFID, 0, 0));
       seen = TextOf(box) + "|" + TextOf(edit) + "|" + font.lfFaceName + std::to_string(font.lfHeight) +
-             (::GetFocus() == edit ? "|focused" : "|");
+             (::GetFocus() == edit ? "|focused|" : "||") + std::to_string(defaultId);
       shownPrompt = TextOf(::GetDlgItem(box, 100));
       for (const char c : typed) ::SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
       ::PostMessageA(edit, WM_KEYDOWN, entered ? VK_RETURN : VK_ESCAPE, 1);
       return true;
     };
     EXPECT_EQ(entered, test::Answered(acting, [&] { return Win32Dialogs().InputBox("Parameters", prompt, field); }));
-    EXPECT_EQ("Parameters|" + field + "|Tahoma-11|focused", seen) << "caption, field, font, focus";
+    EXPECT_EQ("Parameters|" + field + "|Tahoma-11|focused|1", seen) << "caption, field, font, focus, default button";
     // Wrapped inside the long name and before "parameters:".
     EXPECT_EQ(prompt == longPrompt, std::count(shownPrompt.begin(), shownPrompt.end(), '\n') >= 2) << shownPrompt;
   }
