@@ -17,9 +17,6 @@ TEST(CliInfo, PrintsTheReportOrWhyThereIsNone) {
       // the file's bytes (nothing: no file), the report after its modified line
       {GrfBuilder().Terminator().bytes(), "\n'Action 8' not found.\nThere is no data written by author\n\nTotal "
                                           "Sprites: 0\n    Normal Sprites: 0\n    Pseudo Sprites: 0\n"},
-      {GrfBuilder().Action8(7, "KS\x01\x02", "i", "d").Stored(1).Terminator().bytes(),
-       "\nGRF Version: 7\nGRF ID: 4B530102\nInfo: i\nDescription: d\n\nTotal Sprites: 2\n    Normal Sprites: 1\n"
-       "    Pseudo Sprites: 1\n"},
       {GrfBuilder().Action8(0x80, "AB\x00\xFF"s, "", "d1").Stored(1).Action8(0xFF, "WXYZ", "i\x01", "").bytes(),
        "\nGRF Version: -128\nGRF ID: 414200FF\nInfo: \nDescription: d1\nGRF Version: -1\nGRF ID: 5758595A\n"
        "Info: i\x01\nDescription: \n\nTotal Sprites: 3\n    Normal Sprites: 1\n    Pseudo Sprites: 2\n"},

@@ -19,6 +19,7 @@ TEST(CopyFileOver, ReplacesTheTargetWholeOrLeavesItAsItWas) {
       {std::filesystem::exists("/proc/self/mem") ? "/proc/self/mem" : "Z:\\proc\\self\\mem", false},  // reads fail
       {dir.Join("missing.grf"), false},
       {dir.Join("newgrf"), false},
+      {dir.Join("NEWGRF\\..\\newgrf\\Set.grf"), false},  // itself
       {dir.Write("download/set.grf", big), true},
   };
   const std::filesystem::path download = dir.path() + "/download/set.grf";

@@ -6,15 +6,9 @@
 namespace kestrav {
 namespace {
 
-using K = MessageKind;
-
 const char* const kAsk =
     "File changed.\nDo you want to save it?\nPress 'Yes' to save and run game,\n'No' to run without saving,\n"
     "or 'Cancel' to not run.";
-const char* const kLimit =
-    "There are more active sprites than 11483!\nTTDPatch may not be able to load all graphics.\nThat also depends "
-    "on a game and climate you will play.\nCheck that limit while playing in TTDPatch's 'New Graphic Status' "
-    "window.\nDo you want to continue?";
 const char* const kSaved = "'newgrfw.cfg' saved";
 
 struct RunFixture : test::ManagerFixture {
@@ -36,27 +30,21 @@ TEST(butnRunClick, SavesAsTheSettingsAndTheAnswersSayThenStartsTheFirstCandidate
     const char* name;
     std::optional<int> saveAndRun = std::nullopt, runType = std::nullopt;
     std::initializer_list<const char*> present = {};
-    bool changed = true, overLimit = false, loadFailed = false;
-    std::vector<std::pair<const char*, Answer>> script = {};  // the run question, the limit, the saved message
+    bool changed = true, accepted = true, loadFailed = false;  // accepted: the last save got past its question
+    std::vector<std::pair<const char*, Answer>> script = {};  // the run question, the saved message, an error
     bool saved = false;
     const char* started = "ttdpatchw.exe";
   } cases[] = {
-      {.name = "unchanged", .present = installed, .changed = false},
       {.name = "Yes saves", .present = installed, .script = {{kAsk, Answer::Yes}, {kSaved, Answer::Ok}}, .saved = true},
-      {.name = "No runs unsaved", .saveAndRun = 0, .present = installed, .script = {{kAsk, Answer::No}}},
+      {.name = "No runs unsaved, the second patch", .saveAndRun = 0, .runType = 0,
+       .present = {"ttdpatch.exe", "GameGFX.exe"}, .script = {{kAsk, Answer::No}}, .started = "ttdpatch.exe"},
       {.name = "Cancel", .saveAndRun = 2, .present = installed, .script = {{kAsk, Answer::Cancel}}, .started = nullptr},
-      {.name = "quiet save", .saveAndRun = 1, .present = installed, .saved = true},
-      {.name = "quiet save refused at the limit", .saveAndRun = 1, .present = installed, .overLimit = true,
-       .script = {{kLimit, Answer::No}}, .started = nullptr},
-      {.name = "save refused at the limit", .saveAndRun = 0, .present = installed, .overLimit = true,
-       .script = {{kAsk, Answer::Yes}, {kLimit, Answer::No}}, .started = nullptr},
-      {.name = "after a failed load", .saveAndRun = 1, .present = installed, .overLimit = true, .loadFailed = true},
-      {.name = "the second patch", .runType = 0, .present = {"ttdpatch.exe", "GameGFX.exe"}, .changed = false,
-       .started = "ttdpatch.exe"},
-      {.name = "the game", .runType = 7, .present = {"tycoon.exe", "ttdlx.exe", "ttdx.exe", "ttdpatchw.exe"},
-       .changed = false, .started = "ttdx.exe"},
-      {.name = "the first game", .runType = 1, .present = {"tycoon.exe", "ttdlx.exe", "GameGFX.exe"}, .changed = false,
-       .started = "GameGFX.exe"},
+      {.name = "quiet save, the first game", .saveAndRun = 1, .runType = 1,
+       .present = {"tycoon.exe", "ttdlx.exe", "GameGFX.exe"}, .saved = true, .started = "GameGFX.exe"},
+      {.name = "a save refused before", .present = installed, .accepted = false, .started = nullptr},
+      {.name = "after a failed load, the game", .saveAndRun = 1, .runType = 7,
+       .present = {"tycoon.exe", "ttdlx.exe", "ttdx.exe", "ttdpatchw.exe"}, .accepted = false, .loadFailed = true,
+       .started = "ttdx.exe"},
       {.name = "no game", .runType = 1, .present = {"ttdpatchw.exe"}, .changed = false,
        .script = {{"TTD executable file was not found.\nSet TTD directory in Settings.", Answer::Ok}},
        .started = nullptr},
@@ -72,24 +60,21 @@ TEST(butnRunClick, SavesAsTheSettingsAndTheAnswersSayThenStartsTheFirstCandidate
     if (c.runType) f.Put(setting::kRunType, *c.runType);
     f.manager.listGrfFiles.Add("newgrf/a.grf", GrfState::Active);
     f.manager.fileChanged = c.changed;
+    f.manager.saveAccepted = c.accepted;
     f.manager.loadFailed = c.loadFailed;
-    f.manager.spritesTotal = c.overLimit ? 11484 : 0;
     for (const auto& [text, answer] : c.script) {
-      const bool ask = text == kAsk, limit = text == kLimit;
-      f.platform.dialogs.Expect(ask ? K::Confirmation : limit ? K::Warning : text == kSaved ? K::Information : K::Error,
-                                text,
-                                ask ? MessageButtons::YesNoCancel : limit ? MessageButtons::YesNo : MessageButtons::Ok,
-                                answer);
+      const bool ask = text == kAsk;
+      f.platform.dialogs.Expect(ask ? MessageKind::Confirmation : text == kSaved ? MessageKind::Information
+                                                                                 : MessageKind::Error,
+                                text, ask ? MessageButtons::YesNoCancel : MessageButtons::Ok, answer);
     }
     f.manager.butnRunClick();
-    if (c.saveAndRun == 0 && c.overLimit) f.manager.butnRunClick();  // no save since the refusal: nothing asked
-    EXPECT_EQ(c.saved, f.ttd.Exists("newgrfw.cfg"));
-    EXPECT_FALSE(f.manager.quietSave);
+    EXPECT_EQ(c.saved, f.ttd.Exists("newgrfw.cfg") || f.ttd.Exists("newgrf.cfg"));
     EXPECT_EQ(c.started ? f.ttd.Join(c.started) + "||" + f.ttd.path() + ";" : "", f.Starts());
   }
 }
 
-TEST(butnRunClick, AFailingQuietSaveStartsNothing) {
+TEST(butnRunClick, AFailingQuietSaveStartsNothingAndEndsTheQuietSave) {
   RunFixture f({"GameGFX.exe", "ttdpatchw.exe"});
   f.ttd.MakeDirectory("newgrfw.cfg");
   f.Put(setting::kSaveAndRun, 1);
@@ -113,7 +98,7 @@ TEST(butnNotepadClick, OpensTheWindowsEditionsFileFirst) {
     SCOPED_TRACE(c.opened);
     RunFixture f(c.present, c.ttdPath);
     const bool found = std::string(c.opened).ends_with(".cfg");
-    if (!found) f.platform.dialogs.Expect(K::Error, c.opened);
+    if (!found) f.platform.dialogs.Expect(MessageKind::Error, c.opened);
     f.manager.butnNotepadClick();
     EXPECT_EQ(found ? "notepad.exe|" + f.ttd.Join(c.opened) + "|;" : "", f.Starts());
   }

@@ -7,62 +7,21 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/win32_dialogs.h"
 #include "support/temp_dir.h"
+#include "support/win32_dialog_answerer.h"
 
 namespace kestrav {
 namespace {
 
 using namespace std::string_literals;
-
-// Answers the dialog of this thread once it is up (the dialog's own loop runs the timer)
-// and returns true when done; after some seconds the dialog is cancelled, so that a box left
-// open cannot hang the test program.
-std::function<bool(HWND)> answer;
-int ticks = 0;
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  HWND dialog = nullptr;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM found) -> BOOL {
-        char name[16] = {};
-        ::GetClassNameA(window, name, sizeof name);
-        if (std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&dialog));
-  if (!dialog || !answer) return;
-  if (++ticks > 200) {
-    ::EndDialog(dialog, IDCANCEL);
-  } else if (answer(dialog)) {
-    answer = nullptr;
-  }
-}
-
-// What show gives back while answerer answers the dialog it brings up.
-template <class Show>
-auto Answered(std::function<bool(HWND)> answerer, Show show) {
-  answer = std::move(answerer);
-  ticks = 0;
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, Tick);
-  const auto result = show();
-  ::KillTimer(nullptr, timer);
-  answer = nullptr;
-  return result;
-}
-
-std::string TextOf(HWND window) {
-  char text[512] = {};
-  ::GetWindowTextA(window, text, sizeof text);
-  return text;
-}
+using test::Answered;
+using test::TextOf;
 
 TEST(Win32MessageBox, ShowsCaptionTextAndButtonsAndGivesTheAnswer) {
   const struct {
@@ -146,31 +105,25 @@ TEST(Win32FolderBrowser, OpensAgainOnAConfirmedFolderTheCheckRefuses) {
   const test::TempDir good;
   const std::string refused = good.Join("refused");
   ::CreateDirectoryA(refused.c_str(), nullptr);
-  Win32Dialogs dialogs;
-  std::vector<std::string> checked;
-  const auto accept = [&](const std::string& path) {
-    checked.push_back(path);
-    return path == good.path();
-  };
+  std::string checked, preselected;  // the folder checked last; what the second browser showed selected
+  const auto accept = [&](const std::string& path) { return (checked = path) == good.path(); };
   HWND current = nullptr;
   int opened = 0;
-  std::string preselected;  // what the second browser showed selected when it came up
   // OK on the refused folder, pressed as a platform that ignores the check lets it be, then on
   // the good one in the browser that opens again.
   const auto chooser = [&](HWND browser) {
     if (browser != current && ++opened == 2) preselected = SelectedName(browser);
     current = browser;
     const std::string& target = opened == 1 ? refused : good.path();
-    if (checked.empty() || checked.back() != target) {
+    if (checked != target) {
       ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
       return false;
     }
     ::PostMessageA(browser, WM_COMMAND, IDOK, 0);
     return opened == 2;
   };
-  EXPECT_EQ(good.path(), Answered(chooser, [&] { return dialogs.BrowseForFolder("Pick", "", accept); }));
-  EXPECT_EQ(2, opened);
-  EXPECT_EQ("refused", preselected);
+  EXPECT_EQ(good.path(), Answered(chooser, [&] { return Win32Dialogs().BrowseForFolder("Pick", "", accept); }));
+  EXPECT_EQ(std::tuple(2, std::string("refused")), std::tuple(opened, preselected));
 }
 
 }  // namespace
