@@ -63,7 +63,7 @@ struct LogTest : ::testing::Test {
 };
 
 const std::string kTxtHeader =
-    "Kestrav Log File: ver. 2.1 (2004-07-16)\r\nKestrav Homepage: https://kestrav.example.org/\r\n"
+    "Kestrav Log File: ver. 2.1 (2004-07-16)\r\nKestrav Homepage: https://kestrav.example/\r\n"
     "Created: 16.07.2004, 09:08:07\r\nTotal Sprites Count: 1500\r\nActive Sprites Count: 1300\r\n\r\n";
 const std::string kHtmlHeader =
     "<html><head><title>TTDPatch Graphics Log</title></head><body><table align=\"center\">\r\n"
@@ -72,7 +72,7 @@ const std::string kHtmlHeader =
     "<tr><td><center>Total Sprites Count: 1500</center></TD></TR>\r\n"
     "<tr><td><center>Active Sprites Count: 1300</center></TD></TR>\r\n</TABLE><table border=\"1\">\r\n";
 const std::string kHtmlFooter =
-    "</table><hr><center>created by <a name=\"bottom\" target=\"_blank\" href=\"https://kestrav.example.org/\">"
+    "</table><hr><center>created by <a name=\"bottom\" target=\"_blank\" href=\"https://kestrav.example/\">"
     "Kestrav</a> ver. 2.1 (2004-07-16)</center></body></html>\r\n";
 const std::string D = "<tr><td>&nbsp;</td><td>";
 const std::string kLinks =

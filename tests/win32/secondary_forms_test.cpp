@@ -101,7 +101,7 @@ TEST(Win32AboutWindow, ShowsItsTextAtItsSizeOpensItsLinksAndClosesWithEscAndEnte
     ::SendMessageA(form, WM_LBUTTONUP, 0, MAKELPARAM(100, y));
   }
   ASSERT_EQ(2u, platform.shell.starts.size());
-  EXPECT_EQ("https://kestrav.example.org/", platform.shell.starts[0].file);
+  EXPECT_EQ("https://kestrav.example/", platform.shell.starts[0].file);
   EXPECT_EQ("mailto:Dravelin<kestrav@example.org>", platform.shell.starts[1].file);
 
   // Each key closes the box before the WM_CLOSE posted after it would.
