@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/screen.h"
 #include "platform/system_platform.h"
 
 namespace kestrav::bench {
@@ -85,6 +86,13 @@ inline void PlainReadSet(benchmark::State& state, const FileSet* set) {
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * set->bytes));
 }
+
+// A screen of a common size: nothing is shown.
+class NullScreen : public Screen {
+ public:
+  ScreenSize PrimaryScreen() override { return {1024, 768}; }
+  ScreenSize WorkArea() override { return {1024, 738}; }
+};
 
 // Keeps the median real and CPU time of every benchmark while printing as usual.
 class MedianReporter : public benchmark::ConsoleReporter {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "bench_files.h"
+#include "cli/unseen_view.h"
 #include "environment/settings_store.h"
 #include "grf/grf_reader.h"
 #include "platform/memory_registry.h"
@@ -116,21 +117,6 @@ class SilentDialogs : public kestrav::Dialogs {
   }
 };
 
-class NullView : public kestrav::ManagerView {
- public:
-  void SetCommandEnabled(kestrav::Command, bool) override {}
-  bool IsCommandEnabled(kestrav::Command) const override { return true; }
-  void ShowSelectDirectoryButton(bool) override {}
-  void ListChanged() override {}
-  void SetStatusText(int, const std::string&) override {}
-};
-
-class NullScreen : public kestrav::Screen {
- public:
-  kestrav::ScreenSize PrimaryScreen() override { return {1024, 768}; }
-  kestrav::ScreenSize WorkArea() override { return {1024, 738}; }
-};
-
 void FullRecount(benchmark::State& state) {
   auto adapters = kestrav::MakeSystemAdapters();
   kestrav::MemoryRegistry registry;
@@ -140,8 +126,8 @@ void FullRecount(benchmark::State& state) {
     settings.WriteString(kestrav::setting::kTtdPath, workspace->ttd.string());
   }
   SilentDialogs dialogs;
-  NullScreen screen;
-  NullView view;
+  kestrav::bench::NullScreen screen;
+  kestrav::UnseenView view;
   kestrav::Platform platform{*adapters.files, registry, dialogs, *adapters.processes, *adapters.xml, screen,
                              *adapters.locale, *adapters.shell};
   kestrav::TformManager manager(platform, view);

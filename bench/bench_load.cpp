@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "cli/unseen_view.h"
 #include "environment/settings_store.h"
 #include "platform/memory_registry.h"
 #include "platform/system_platform.h"
@@ -105,15 +106,6 @@ class SilentDialogs : public kestrav::Dialogs {
   }
 };
 
-class NullView : public kestrav::ManagerView {
- public:
-  void SetCommandEnabled(kestrav::Command, bool) override {}
-  bool IsCommandEnabled(kestrav::Command) const override { return true; }
-  void ShowSelectDirectoryButton(bool) override {}
-  void ListChanged() override {}
-  void SetStatusText(int, const std::string&) override {}
-};
-
 void Load(benchmark::State& state, const Installation& installation) {
   auto adapters = kestrav::MakeSystemAdapters();
   kestrav::MemoryRegistry registry;
@@ -123,7 +115,7 @@ void Load(benchmark::State& state, const Installation& installation) {
     settings.WriteString(kestrav::setting::kTtdPath, (workspace->root / installation.name).string());
   }
   SilentDialogs dialogs;
-  NullView view;
+  kestrav::UnseenView view;
   kestrav::Platform platform{*adapters.files, registry, dialogs, *adapters.processes, *adapters.xml,
                              *adapters.screen, *adapters.locale, *adapters.shell};
   kestrav::TformManager manager(platform, view);

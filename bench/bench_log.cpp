@@ -9,6 +9,8 @@
 #include <map>
 #include <string>
 
+#include "bench_files.h"
+#include "cli/unseen_view.h"
 #include "environment/settings_store.h"
 #include "log/form_log.h"
 #include "platform/memory_registry.h"
@@ -38,15 +40,6 @@ class SavingDialogs : public Dialogs {
   std::optional<std::string> SaveFile(const FileDialogRequest&) override { return file; }
 };
 
-class NullManagerView : public ManagerView {
- public:
-  void SetCommandEnabled(Command, bool) override {}
-  bool IsCommandEnabled(Command) const override { return true; }
-  void ShowSelectDirectoryButton(bool) override {}
-  void ListChanged() override {}
-  void SetStatusText(int, const std::string&) override {}
-};
-
 class NullLogView : public LogView {
  public:
   void SelectFormat(int) override {}
@@ -56,23 +49,11 @@ class NullLogView : public LogView {
   void Close() override {}
 };
 
-class NullScreen : public Screen {
- public:
-  ScreenSize PrimaryScreen() override { return {1024, 768}; }
-  ScreenSize WorkArea() override { return {1024, 738}; }
-};
-
 // A TTD directory of 500 installed sets, removed at the end, and the main window and log
 // creator on a list of all of them, each Active or Inactive, so that the recount reads
 // every file the log reads.
 struct Bench {
   Bench() {
-    std::string pattern = (fs::temp_directory_path() / "kestrav-bench-log-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) {
-      std::perror("bench_log: mkdtemp");
-      std::exit(1);
-    }
-    root = pattern;
     for (int i = 0; i < kListEntries; ++i) {
       sample::SampleGrfOptions options;
       options.seed = static_cast<std::uint32_t>(i + 1);
@@ -86,35 +67,31 @@ struct Bench {
     settings.Open(true);
     settings.WriteString(setting::kTtdPath, root.string());
   }
-  ~Bench() {
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
-  }
-
-  fs::path root;
+  kestrav::bench::Workspace workspace;
+  const fs::path& root = workspace.root;
   SystemAdapters adapters = MakeSystemAdapters();
   MemoryRegistry registry;
   SavingDialogs dialogs;
-  NullScreen screen;
+  kestrav::bench::NullScreen screen;
   Platform platform{*adapters.files, registry,         dialogs,          *adapters.processes,
                     *adapters.xml,   screen,           *adapters.locale, *adapters.shell};
-  NullManagerView managerView;
+  UnseenView managerView;
   TformManager manager{platform, managerView};
   NullLogView logView;
   TformLog log{platform, logView, manager};
 };
 
-Bench* bench = nullptr;
+Bench* current = nullptr;
 
 // Writes the log in format; returns its path.
 std::string WriteLog(int format) {
-  bench->dialogs.file = (bench->root / (format == kFormatTxt ? "Log.txt" : "Log.html")).string();
+  current->dialogs.file = (current->root / (format == kFormatTxt ? "Log.txt" : "Log.html")).string();
   if (format == kFormatTxt) {
-    bench->log.TXT();
+    current->log.TXT();
   } else {
-    bench->log.HTML();
+    current->log.HTML();
   }
-  return bench->dialogs.file;
+  return current->dialogs.file;
 }
 
 void Log(benchmark::State& state, int format) {
@@ -125,35 +102,17 @@ void Log(benchmark::State& state, int format) {
 
 void FullRecount(benchmark::State& state) {
   for (auto _ : state) {
-    bench->manager.CountAllSprites(true, 0);
-    benchmark::DoNotOptimize(bench->manager.spritesTotal);
+    current->manager.CountAllSprites(true, 0);
+    benchmark::DoNotOptimize(current->manager.spritesTotal);
   }
 }
 
 // Writing the bytes of a log that is already built, as the log writes them.
 void WriteOnly(benchmark::State& state, int format) {
-  const std::string bytes = ReadWholeFile(*bench->adapters.files, WriteLog(format)).value_or("");
-  const std::string copy = (bench->root / "copy.log").string();
-  for (auto _ : state) bench->adapters.files->WriteWholeFile(copy, bytes);
+  const std::string bytes = ReadWholeFile(*current->adapters.files, WriteLog(format)).value_or("");
+  const std::string copy = (current->root / "copy.log").string();
+  for (auto _ : state) current->adapters.files->WriteWholeFile(copy, bytes);
 }
-
-// Keeps the median real and CPU times of every benchmark while printing as usual.
-class MedianReporter : public benchmark::ConsoleReporter {
- public:
-  MedianReporter() : ConsoleReporter(OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& run : runs) {
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        medians[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  struct Times {
-    double real, cpu;
-  };
-  std::map<std::string, Times> medians;
-};
 
 }  // namespace
 
@@ -161,7 +120,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   Bench space;
-  bench = &space;
+  current = &space;
 
   const auto add = [](const char* name, auto run) {
     benchmark::RegisterBenchmark(name, run)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
@@ -171,7 +130,7 @@ int main(int argc, char** argv) {
   add("Log/html/500", [](benchmark::State& state) { Log(state, kFormatHtml); });
   add("WriteOnly/txt/500", [](benchmark::State& state) { WriteOnly(state, kFormatTxt); });
   add("WriteOnly/html/500", [](benchmark::State& state) { WriteOnly(state, kFormatHtml); });
-  MedianReporter reporter;
+  kestrav::bench::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/unseen_view.h"
 #include "environment/settings_store.h"
 #include "platform/memory_registry.h"
 #include "ui/form_manager.h"
@@ -28,16 +29,6 @@ class ReportDialogs : public Dialogs {
  private:
   MessageKind kind_ = MessageKind::Error;
   std::string text_;
-};
-
-// A window that is never seen: every command enabled.
-class UnseenView : public ManagerView {
- public:
-  void SetCommandEnabled(Command, bool) override {}
-  bool IsCommandEnabled(Command) const override { return true; }
-  void ShowSelectDirectoryButton(bool) override {}
-  void ListChanged() override {}
-  void SetStatusText(int, const std::string&) override {}
 };
 
 }  // namespace

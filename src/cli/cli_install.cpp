@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/unseen_view.h"
 #include "cli/console_dialogs.h"
 #include "environment/settings_store.h"
 #include "platform/memory_registry.h"
@@ -34,16 +35,6 @@ class InstallDialogs : public ConsoleDialogs {
   bool replace_, deleteSource_;
 };
 
-// No window: nothing to show.
-class NoView : public ManagerView {
- public:
-  void SetCommandEnabled(Command, bool) override {}
-  bool IsCommandEnabled(Command) const override { return true; }
-  void ShowSelectDirectoryButton(bool) override {}
-  void ListChanged() override {}
-  void SetStatusText(int, const std::string&) override {}
-};
-
 }  // namespace
 
 // install TTD_DIR FILE... [--replace] [--delete-source]
@@ -67,7 +58,7 @@ int RunInstallCommand(const std::vector<std::string>& args, SystemAdapters& adap
   InstallDialogs dialogs(err, replace, deleteSource);
   Platform platform{*adapters.files, registry,         dialogs,          *adapters.processes,
                     *adapters.xml,   *adapters.screen, *adapters.locale, *adapters.shell};
-  NoView view;
+  UnseenView view;
   TformManager manager(platform, view);
   int status = kCliOk;
   try {

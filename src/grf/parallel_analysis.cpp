@@ -11,14 +11,27 @@
 
 namespace kestrav {
 
-std::vector<GrfInfo> AnalyzeGrfFiles(FileSystem& files, const std::vector<std::string>& paths) {
+std::vector<GrfInfo> AnalyzeGrfFiles(FileSystem& files, const std::vector<std::string>& paths,
+                                     const std::function<void(std::size_t)>& progress) {
   std::vector<GrfInfo> results(paths.size());
+  std::vector<std::atomic<bool>> ready(paths.size());
   std::atomic<std::size_t> next{0};
   std::exception_ptr failure;
   std::mutex failureLock;
-  const auto work = [&] {
+  std::size_t reported = 0;
+  const auto report = [&] {
+    std::size_t leading = reported;
+    while (leading < paths.size() && ready[leading].load(std::memory_order_acquire)) ++leading;
+    if (progress && leading != reported) progress(leading);
+    reported = leading;
+  };
+  const auto work = [&](bool caller) {
     try {
-      for (std::size_t i; (i = next.fetch_add(1)) < paths.size();) results[i] = AnalyzeGrf(files, paths[i]);
+      for (std::size_t i; (i = next.fetch_add(1)) < paths.size();) {
+        results[i] = AnalyzeGrf(files, paths[i]);
+        ready[i].store(true, std::memory_order_release);
+        if (caller) report();
+      }
     } catch (...) {
       next = paths.size();
       const std::lock_guard lock(failureLock);
@@ -29,13 +42,14 @@ std::vector<GrfInfo> AnalyzeGrfFiles(FileSystem& files, const std::vector<std::s
   {
     std::vector<std::jthread> threads;
     try {
-      for (std::size_t i = 1; i < workers; ++i) threads.emplace_back(work);
+      for (std::size_t i = 1; i < workers; ++i) threads.emplace_back(work, false);
     } catch (const std::system_error&) {
       // No more threads to be had: those there are do the work.
     }
-    work();
+    work(true);
   }
   if (failure) std::rethrow_exception(failure);
+  report();
   return results;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // Analysing many GRF files at once, on as many threads as the processor runs.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,9 @@ namespace kestrav {
 
 // AnalyzeGrf of every path, in the order of paths: the same results as one call after the
 // other, found on worker threads and the calling one. files must allow calls from several
-// threads at once.
-std::vector<GrfInfo> AnalyzeGrfFiles(FileSystem& files, const std::vector<std::string>& paths);
+// threads at once. progress(n), when given, runs on the calling thread each time more of the
+// leading results are ready: the first n are.
+std::vector<GrfInfo> AnalyzeGrfFiles(FileSystem& files, const std::vector<std::string>& paths,
+                                     const std::function<void(std::size_t)>& progress = {});
 
 }  // namespace kestrav

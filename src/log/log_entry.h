@@ -25,8 +25,8 @@ struct LogEntry {
 // "date, time" in the user's short date and long time formats.
 std::string DateAndTime(Locale& locale, const DosDateTime& when);
 
-// Finds each item's file under ttdDir and reads it once, a few files at a time on worker
-// threads. progress(n) follows each entry: n entries are done.
+// Finds each item's file under ttdDir and reads it once, on worker threads. progress(n)
+// follows the reading: the first n entries are read.
 std::vector<LogEntry> ReadLogEntries(FileSystem& files, Locale& locale, const std::string& ttdDir,
                                      const std::vector<GrfItem>& items, const std::function<void(int)>& progress);
 
