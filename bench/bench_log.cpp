@@ -40,15 +40,6 @@ class SavingDialogs : public Dialogs {
   std::optional<std::string> SaveFile(const FileDialogRequest&) override { return file; }
 };
 
-class NullLogView : public LogView {
- public:
-  void SelectFormat(int) override {}
-  void SetProgressMax(int) override {}
-  void SetProgress(int) override {}
-  void RunModal() override {}
-  void Close() override {}
-};
-
 // A TTD directory of 500 installed sets, removed at the end, and the main window and log
 // creator on a list of all of them, each Active or Inactive, so that the recount reads
 // every file the log reads.
@@ -77,7 +68,7 @@ struct Bench {
                     *adapters.xml,   screen,           *adapters.locale, *adapters.shell};
   UnseenView managerView;
   TformManager manager{platform, managerView};
-  NullLogView logView;
+  UnseenLogView logView;
   TformLog log{platform, logView, manager};
 };
 

@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/unseen_view.h"
 #include "log/form_log.h"
 #include "ui/form_manager.h"
 
@@ -26,15 +27,6 @@ class SaveToDialogs : public Dialogs {
   std::string file_;
 };
 
-class NoLogView : public LogView {
- public:
-  void SelectFormat(int) override {}
-  void SetProgressMax(int) override {}
-  void SetProgress(int) override {}
-  void RunModal() override {}
-  void Close() override {}
-};
-
 }  // namespace
 
 // log TTD_DIR (--txt | --html) OUT [--inactive | --no-inactive]
@@ -57,7 +49,7 @@ int RunLogCommand(const std::vector<std::string>& args, SystemAdapters& adapters
     SaveToDialogs dialogs(platform.dialogs, file);
     Platform logPorts{platform.files, platform.registry, dialogs,         platform.processes,
                       platform.xml,   platform.screen,   platform.locale, platform.shell};
-    NoLogView view;
+    UnseenLogView view;
     TformLog log(logPorts, view, manager);
     if (format == "--txt") {
       log.TXT();

@@ -1,8 +1,9 @@
 #pragma once
-// The main window of a console command that shows nothing of it: every command enabled,
-// nothing drawn.
+// The windows of a console command that shows nothing of them: every command enabled,
+// nothing drawn, no dialog run.
 #include <string>
 
+#include "log/log_view.h"
 #include "ui/manager_view.h"
 
 namespace kestrav {
@@ -14,6 +15,15 @@ class UnseenView : public ManagerView {
   void ShowSelectDirectoryButton(bool) override {}
   void ListChanged() override {}
   void SetStatusText(int, const std::string&) override {}
+};
+
+class UnseenLogView : public LogView {
+ public:
+  void SelectFormat(int) override {}
+  void SetProgressMax(int) override {}
+  void SetProgress(int) override {}
+  void RunModal() override {}
+  void Close() override {}
 };
 
 }  // namespace kestrav
