@@ -31,8 +31,10 @@ TEST(Win32InputBox, TakesTypedTextUpTo255CharactersAndEndsWithEnterOrEsc) {
   for (const auto& [prompt, field, typed, entered] : cases) {
     SCOPED_TRACE(prompt);
     std::string seen, shownPrompt;
+    int waits = 0;
     const auto acting = [&](HWND box) {
       const HWND edit = ::GetDlgItem(box, 101);
+      if (::GetFocus() != edit && ++waits < 20) return false;  // the focus may follow the showing
       LOGFONTA font{};
       ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(edit, WM_GETFONT, 0, 0)), sizeof font, &font);
       const auto defaultId = LOWORD(::SendMessageA(box, DM_GETDEFID, 0, 0));
