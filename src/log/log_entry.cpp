@@ -20,8 +20,11 @@ std::vector<LogEntry> ReadLogEntries(FileSystem& files, Locale& locale, const st
     paths.push_back(EntryFile(ttdDir, entries[i].text));
     entries[i].found = files.FileExists(paths.back());
   }
-  const std::vector<GrfInfo> infos =
-      AnalyzeGrfFiles(files, paths, [&](std::size_t done) { progress(static_cast<int>(done)); });
+  // The bar takes every step, also where several files were read at once.
+  int shown = 0;
+  const std::vector<GrfInfo> infos = AnalyzeGrfFiles(files, paths, [&](std::size_t done) {
+    while (shown < static_cast<int>(done)) progress(++shown);
+  });
   for (std::size_t i = 0; i < items.size(); ++i) {
     LogEntry& entry = entries[i];
     if (!entry.found) {
