@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 
+#include "bench_files.h"
 #include "cli/unseen_view.h"
 #include "environment/settings_store.h"
 #include "platform/memory_registry.h"
@@ -52,40 +52,22 @@ std::string Configuration(const Installation& installation) {
   return lines;
 }
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  if (!std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-    std::fprintf(stderr, "bench_load: cannot write %s\n", path.c_str());
-    std::exit(1);
-  }
-}
-
 // The installations, removed when the program ends.
-struct Workspace {
+struct Workspace : kestrav::bench::Workspace {
   Workspace() {
-    std::string pattern = (fs::temp_directory_path() / "kestrav-bench-load-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) {
-      std::perror("bench_load: mkdtemp");
-      std::exit(1);
-    }
-    root = pattern;
     for (const Installation& installation : kInstallations) {
       const fs::path ttd = root / installation.name;
       fs::create_directories(ttd / "newgrf");
       for (int i = 0; i < installation.installed; ++i) {
         std::string name = Numbered("set", i);
         name.replace(name.size() - 3, 3, "grf");
-        WriteFile(ttd / "newgrf" / name, kGrf);
+        kestrav::bench::WriteFile(ttd / "newgrf" / name, kGrf);
       }
-      WriteFile(ttd / "newgrfw.cfg", Configuration(installation));
+      kestrav::bench::WriteFile(ttd / "newgrfw.cfg", Configuration(installation));
     }
     // As a player's installation is: not changed in the last seconds.
     std::this_thread::sleep_for(std::chrono::seconds(3));
   }
-  ~Workspace() {
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
-  }
-  fs::path root;
 };
 
 Workspace* workspace = nullptr;
