@@ -34,17 +34,6 @@ class Descriptor {
   int fd_;
 };
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t done = ::write(fd, data, size);
-    if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) return false;
-    data += done;
-    size -= static_cast<std::size_t>(done);
-  }
-  return true;
-}
-
 // Copies to the end of from; a read error is a failure, never an early end.
 bool CopyContent(int from, int to, off_t expectedSize) {
   std::vector<char> buffer(256 * 1024);
@@ -61,6 +50,27 @@ bool CopyContent(int from, int to, off_t expectedSize) {
 
 }  // namespace
 
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t done = ::write(fd, data, size);
+    if (done < 0 && errno == EINTR) continue;
+    if (done <= 0) return false;
+    data += done;
+    size -= static_cast<std::size_t>(done);
+  }
+  return true;
+}
+
+bool ReplaceThroughTemporary(const std::string& target, mode_t mode, const std::function<bool(int fd)>& fill) {
+  std::string temporary = DirectoryOf(target) + "/.kestrav-XXXXXX";
+  Descriptor to(::mkstemp(temporary.data()));
+  if (to.get() < 0) return false;
+  const bool ok = ::fchmod(to.get(), mode) == 0 && fill(to.get()) && ::fsync(to.get()) == 0 && to.Close() &&
+                  ::rename(temporary.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(temporary.c_str());
+  return ok;
+}
+
 bool CopyThroughTemporary(const std::string& source, const std::string& target) {
   const Descriptor from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat info, existing;
@@ -69,15 +79,11 @@ bool CopyThroughTemporary(const std::string& source, const std::string& target) 
   if (::stat(target.c_str(), &existing) == 0 && existing.st_dev == info.st_dev && existing.st_ino == info.st_ino) {
     return false;
   }
-  std::string temporary = DirectoryOf(target) + "/.kestrav-XXXXXX";
-  Descriptor to(::mkstemp(temporary.data()));
-  if (to.get() < 0) return false;
   const struct timespec times[2] = {info.st_mtim, info.st_mtim};
-  const bool ok = CopyContent(from.get(), to.get(), info.st_size) && ::fchmod(to.get(), 0644) == 0 &&
-                  ::futimens(to.get(), times) == 0 && ::fsync(to.get()) == 0 && to.Close() &&
-                  ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
+  // The times are set last, as writing the bytes moves them.
+  return ReplaceThroughTemporary(target, 0644, [&](int to) {
+    return CopyContent(from.get(), to, info.st_size) && ::futimens(to, times) == 0;
+  });
 }
 
 }  // namespace kestrav

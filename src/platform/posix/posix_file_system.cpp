@@ -37,12 +37,6 @@ std::string Folded(std::string name) {
 // this long after the directory's last change cannot miss a later change of the same time.
 constexpr time_t kSettleSeconds = 2;
 
-std::string ParentOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 class PosixInputFile : public InputFile {
  public:
   explicit PosixInputFile(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
@@ -70,46 +64,6 @@ class PosixInputFile : public InputFile {
   int fd_;
   std::uint64_t size_;
 };
-
-bool WriteAll(int fd, const std::string& content) {
-  std::size_t written = 0;
-  while (written < content.size()) {
-    const ssize_t done = ::write(fd, content.data() + written, content.size() - written);
-    if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) return false;
-    written += static_cast<std::size_t>(done);
-  }
-  return true;
-}
-
-// Writes content to a new temporary file beside target and renames it over target.
-bool WriteReplacing(const std::string& target, const std::string& content, const struct timespec* modified) {
-  std::string temporary = ParentOf(target) + "/.kestrav-XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
-  ::fchmod(fd, 0644);
-  if (ok && modified) {
-    const struct timespec times[2] = {*modified, *modified};
-    ok = ::futimens(fd, times) == 0;
-  }
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
-}
-
-// Writes content to a new file of the given mode beside target and renames it over target.
-bool WriteBeside(const std::string& target, const std::string& content, mode_t mode) {
-  std::string temporary = ParentOf(target) + "/.kestrav-XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) return false;
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
-}
 
 // The file a write to path changes: path itself, or where its symbolic links lead (a link
 // is written through, not replaced). Nothing for a loop of links.
@@ -277,7 +231,8 @@ void PosixFileSystem::WriteWholeFile(const std::string& path, const std::string&
   const bool exists = target && ::stat(target->c_str(), &info) == 0;
   // As on Windows, a read-only file is not replaced, nor anything but a file.
   const bool refused = !target || (exists && (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0));
-  if (refused || !WriteBeside(*target, content, exists ? info.st_mode & 07777 : 0644)) {
+  const auto fill = [&](int fd) { return WriteAll(fd, content.data(), content.size()); };
+  if (refused || !ReplaceThroughTemporary(*target, exists ? info.st_mode & 07777 : 0644, fill)) {
     throw OperationError(FillPattern("Cannot create file %s", path));
   }
 }
