@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <mutex>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -92,6 +93,7 @@ std::optional<std::string> PosixFileSystem::FindComponent(const std::string& dir
     return std::nullopt;
   }
   if (::clock_gettime(CLOCK_REALTIME, &now) != 0) return std::nullopt;
+  const std::lock_guard lock(listingsLock_);  // files are analysed on several threads at once
   Listing& listing = listings_[where];
   const bool current = listing.settled && listing.device == info.st_dev && listing.inode == info.st_ino &&
                        listing.modified.tv_sec == info.st_mtim.tv_sec &&

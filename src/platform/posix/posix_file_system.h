@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <ctime>
+#include <mutex>
 #include <unordered_map>
 
 #include "platform/file_system.h"
@@ -50,6 +51,7 @@ class PosixFileSystem : public FileSystem {
   // Kept until the directory's modification time changes, so that looking up many missing
   // names reads a large directory once.
   std::unordered_map<std::string, Listing> listings_;
+  std::mutex listingsLock_;
 };
 
 // Whether name matches a pattern of "*" and "?" wildcards, without regard to letter case.
