@@ -36,7 +36,7 @@ void CheckConfigLines(FileSystem& files, const std::string& ttdDir, Findings& fi
   CleanConfigLines(*lines);
   for (const std::string& line : *lines) {
     const GrfEntry entry = ParseConfigLine(line);
-    if (!files.FileExists(ttdDir + "\\" + ReplaceAll(entry.path, '/', '\\'))) {
+    if (!files.FileExists(EntryFile(ttdDir, entry.path))) {
       findings.Add(entry.path, "missing", "the configuration names this file, but it does not exist");
     }
   }

@@ -82,10 +82,10 @@ void TformManager::butnParameterClick() {
 void TformManager::butnDeleteClick() {
   const int selected = listGrfFiles.Selected();
   if (selected < 0) return;
-  const std::string ttdDir = ReadTtdPath(platform_.registry);
+  const std::string text = listGrfFiles.Item(selected).text;
   // Only the path: the parameters after the first blank name no part of the file.
-  const std::string path = ReplaceAll(EntryPath(listGrfFiles.Item(selected).text), '/', '\\');
-  const std::string file = ttdDir + "\\" + path;
+  const std::string path = ReplaceAll(EntryPath(text), '/', '\\');
+  const std::string file = EntryFile(ReadTtdPath(platform_.registry), text);
   Dialogs& dialogs = platform_.dialogs;
   const std::string question =
       "Do you want to delete " + path + " file?\n\nWarning: Deleting may not work with Windows XP.";
