@@ -6,6 +6,7 @@
 
 #include "platform/operation_error.h"
 #include "ui/win32/message_guard.h"
+#include "ui/win32/resource_ids.h"
 
 namespace kestrav::win32 {
 namespace {
@@ -18,7 +19,7 @@ void RegisterFormClass(WNDPROC procedure) {
   formClass.cbSize = sizeof formClass;
   formClass.lpfnWndProc = procedure;
   formClass.hInstance = ::GetModuleHandleA(nullptr);
-  formClass.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  formClass.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(KESTRAV_ICON));
   formClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
   formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   formClass.lpszClassName = kFormClass;
