@@ -6,6 +6,7 @@
 
 #include "platform/operation_error.h"
 #include "ui/win32/message_guard.h"
+#include "ui/win32/resource_ids.h"
 
 namespace kestrav::win32 {
 namespace {
@@ -18,7 +19,7 @@ void RegisterFormClass(WNDPROC procedure) {
   formClass.cbSize = sizeof formClass;
   formClass.lpfnWndProc = procedure;
   formClass.hInstance = ::GetModuleHandleA(nullptr);
-  formClass.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  formClass.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(KESTRAV_ICON));
   formClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
   formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   formClass.lpszClassName = kFormClass;
@@ -46,10 +47,14 @@ constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 UniqueFont CreateTahoma8(bool bold) { return CreatePixelFont("Tahoma", 8, bold); }
 
+UniqueFont TryCreatePixelFont(const char* face, int points, bool bold, bool underline) {
+  return UniqueFont(::CreateFontA(-::MulDiv(points, 96, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
+                                  underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
 UniqueFont CreatePixelFont(const char* face, int points, bool bold, bool underline) {
-  UniqueFont font(::CreateFontA(-::MulDiv(points, 96, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
-                                underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+  UniqueFont font = TryCreatePixelFont(face, points, bold, underline);
   if (!font) throw OperationError(kCreateFailed);
   return font;
 }

@@ -22,6 +22,8 @@ struct PixelRect {
 UniqueFont CreateTahoma8(bool bold = false);
 // A font of face at points, at 96 dots per inch on any screen as well.
 UniqueFont CreatePixelFont(const char* face, int points, bool bold = false, bool underline = false);
+// The same, null when the system cannot make it, for callers that report that themselves.
+UniqueFont TryCreatePixelFont(const char* face, int points, bool bold = false, bool underline = false);
 
 enum class FormPlacement { ScreenCenter, OwnerCenter };
 

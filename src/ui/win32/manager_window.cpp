@@ -7,6 +7,7 @@
 #include "environment/window_geometry.h"
 #include "grf/sprite_totals.h"
 #include "platform/operation_error.h"
+#include "ui/win32/fixed_form.h"
 #include "ui/win32/main_menu.h"
 #include "ui/win32/message_guard.h"
 #include "ui/win32/resource_ids.h"
@@ -15,10 +16,6 @@ namespace kestrav::win32 {
 namespace {
 
 constexpr const char* kWindowClass = "TformManager";
-
-// Tahoma 8 point at 96 dots per inch, kept at that size on any screen: the layout of the
-// window is in fixed pixels.
-constexpr int kFontHeight = -11;
 
 void RegisterWindowClass(WNDPROC procedure) {
   WNDCLASSEXA windowClass{};
@@ -57,9 +54,9 @@ ManagerWindow::~ManagerWindow() {
 
 void ManagerWindow::Create() {
   RegisterWindowClass(WindowProc);
-  font_.reset(::CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                            "Tahoma"));
+  // Tahoma 8 point like the other windows, at its pixel size on any screen: the layout of the
+  // window is in fixed pixels.
+  font_ = TryCreatePixelFont("Tahoma", 8);
   if (!font_) throw OperationError("Cannot create the main window");
   accelerators_ = CreateMainAccelerators();
   UniqueMenu menu = CreateMainMenu();

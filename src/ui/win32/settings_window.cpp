@@ -30,9 +30,6 @@ constexpr PixelRect In(PixelRect group, PixelRect rect) {
 constexpr DWORD kButton = WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON;
 constexpr DWORD kCheckBox = WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX;
 constexpr DWORD kGroupBox = WS_GROUP | BS_GROUPBOX;
-// A group box paints only its frame and caption: transparent, it lets the form paint the
-// rest although the form clips its children.
-constexpr DWORD kGroupBoxExStyle = WS_EX_TRANSPARENT;
 // The first radio button starts its group; the selected button of a group is its tab stop.
 constexpr DWORD kFirstRadio = WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON;
 constexpr DWORD kRadio = BS_AUTORADIOBUTTON;
@@ -48,16 +45,14 @@ SettingsWindow::SettingsWindow(Platform& platform, TformManager& manager, HWND o
       form_(platform, manager, *this) {
   Add("BUTTON", "Close", kButton, {216, 168, 105, 25}, kClose, "Closing Options window");
   Add("BUTTON", "Change Directory", kButton, {8, 168, 105, 25}, kChangeDirectory, "Changing TTD directory");
-  Add("BUTTON", "After pressing 'Run Game' button", kGroupBox, kGroupRunRect, kGroupRun, nullptr, nullptr,
-      kGroupBoxExStyle);
+  Add("BUTTON", "After pressing 'Run Game' button", kGroupBox, kGroupRunRect, kGroupRun);
   Add("BUTTON", "Run TTD", kFirstRadio, In(kGroupRunRect, {192, 16, 113, 17}), kRunTtd,
       "TTD will be started after pressing 'Run Game'");
   Add("BUTTON", "Run TTDPatch", kRadio, In(kGroupRunRect, {8, 16, 113, 17}), kRunTtdPatch,
       "TTDPatch will be started after pressing 'Run Game'");
   Add("BUTTON", "Clicking on the 'Run Game' button will automatically save file", kCheckBox, {8, 48, 313, 12},
       kSaveAndRun, "If it is checked then the file will be saved without any question before the game starts");
-  Add("BUTTON", "Default action for Double Click on the list", kGroupBox, kGroupActionRect, kGroupAction, nullptr,
-      nullptr, kGroupBoxExStyle);
+  Add("BUTTON", "Default action for Double Click on the list", kGroupBox, kGroupActionRect, kGroupAction);
   Add("BUTTON", "Changing Paramter", kFirstRadio, In(kGroupActionRect, {192, 16, 113, 17}), kActionParam);
   Add("BUTTON", "File Information", kRadio, In(kGroupActionRect, {8, 16, 113, 17}), kActionInfo);
   Add("EDIT", "", kPathBox, {64, 8, 257, 21}, kPath, "Currently directory of TTD you set, if it is wrong, change it",
