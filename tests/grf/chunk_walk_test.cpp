@@ -2,45 +2,37 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "grf/grf_reader.h"
 #include "platform/system_platform.h"
-#include "support/grf_builder.h"
+#include "sample/sample_grf.h"
 #include "support/temp_dir.h"
 
 namespace kestrav {
 namespace {
 
-using test::GrfChunk;
-
-// Every kind of chunk, counts below 8 that wrap round and come back to 0, stored sprites
-// jumped over and a last stream cut short, over several of the reader's buffer refills:
-// every level counts what the plain walk counts, which is what the file holds.
+// Compressed sprites of literal runs and back-references, stored sprites jumped over, a count
+// below 8 that wraps round and comes back to 0 and a last stream cut short, over several of
+// the reader's buffer refills: every level counts what the file holds.
 TEST(ChunkWalk, EveryLevelReadsLargeFilesAsThePlainWalkDoes) {
   test::TempDir dir;
   SystemAdapters system = MakeSystemAdapters();
-  std::minstd_rand random(1);
-  const auto between = [&](int low, int high) { return low + static_cast<int>(random() % (high - low + 1)); };
-  const auto stream = [&](int yield) {
-    std::vector<GrfChunk> chunks;
-    for (int sum = 0, length; sum < yield; sum += length) {
-      const bool literal = yield - sum <= 144 || between(0, 3) == 0;
-      length = literal ? std::min(yield - sum, between(1, 128)) : between(1, 16);
-      chunks.push_back(literal ? GrfChunk::Literal(length) : GrfChunk::BackReference(length));
-    }
-    return chunks;
-  };
-  test::GrfBuilder grf;
-  while (grf.size() < 3 * GrfStream::kBufferSize) {
-    const int kind = between(0, 40), size = kind == 0 ? between(1, 7) : -1;
-    grf.Compressed(stream(size < 0 ? between(1, 4000) : 65528 + size), size);
-    if (kind == 1) grf.Stored(static_cast<std::size_t>(between(1, 65000)));
-  }
-  const std::string path = dir.Write("large.grf", grf.Compressed(stream(5000)).DropLast(40).bytes());
+  sample::SampleGrfOptions options;
+  options.normalSprites = 200;
+  options.maxSide = 200;
+  std::string bytes = sample::SampleGrf(options).bytes();
+  bytes.resize(bytes.size() - 2);  // the terminator
+  // Size 7: 65,535 bytes to yield, 4,095 back-references of 16 and one of 15.
+  std::string wrapped = std::string(7, 'h');
+  for (int i = 0; i < 4095; ++i) wrapped += "\x80\x01";
+  test::GrfBuilder tail;
+  tail.Record(7, 0x01, wrapped + "\x88\x01");
+  sample::AddCompressedPixels(tail, sample::SamplePixels(100, 100, 3), 100);
+  bytes += tail.bytes().substr(0, tail.size() - 40);
+  ASSERT_GT(bytes.size(), 3 * GrfStream::kBufferSize);
+  const std::string path = dir.Write("large.grf", bytes);
   for (int level = 0; level <= static_cast<int>(BestChunkWalkLevel()); ++level) {
     UseChunkWalkLevel(static_cast<ChunkWalkLevel>(level));
-    EXPECT_EQ(grf.normalSprites() - 1, AnalyzeGrf(*system.files, path).normalSprites)
+    EXPECT_EQ(options.normalSprites + 1, AnalyzeGrf(*system.files, path).normalSprites)
         << ChunkWalkLevelName(static_cast<ChunkWalkLevel>(level));
   }
   UseChunkWalkLevel(BestChunkWalkLevel());
