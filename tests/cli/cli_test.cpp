@@ -14,8 +14,6 @@ namespace {
 using namespace std::string_literals;
 using test::RunCliCommand;
 
-const std::string kReplace = "Confirm: File 'newgrf.cfg' or 'newgrfw.cfg' exists.\nDo you want to replace it ?\n";
-
 TEST(Cli, ConfigListsTheEntriesWritesThemBackAndReportsFailuresAndUsage) {
   test::TempDir dir;
   const std::string lines = "newgrf/a.grf 1 2\r\nnewgrf/b.grf !\r\n#DISABLED#newgrf/c.grf 4\r\n";
@@ -64,19 +62,17 @@ TEST(Cli, ListPrintsTheListAndTheTotalsAndSaveFailsWhenNothingIsWritten) {
     std::vector<std::string> args = {"save", dir.path(), "--no-inactive"};
     if (yes) args.push_back("--yes");
     run = RunCliCommand(args);
-    EXPECT_EQ(std::pair(yes ? 0 : 1, std::size_t{0}),
-              std::pair(run.status, run.err.find("Warning: There are more active sprites")));
-    EXPECT_EQ(yes, run.err.ends_with("Do you want to continue?\n" + kReplace + "Information: 'newgrf.cfg' saved\n"));
+    EXPECT_EQ(yes ? 0 : 1, run.status);
+    EXPECT_EQ(yes, run.err.ends_with("Do you want to continue?\nConfirm: File 'newgrf.cfg' or 'newgrfw.cfg' exists.\n"
+                                     "Do you want to replace it ?\nInformation: 'newgrf.cfg' saved\n"));
     EXPECT_EQ(yes ? "newgrf/big.grf\r\n#DISABLED#newgrf/b.grf\r\n" : "# kept unless saved\r\nnewgrf/big.grf\r\n",
               dir.Read("newgrf.cfg"));
   }
   std::filesystem::remove(std::filesystem::path(dir.path()) / "tycoon.exe");
-  run = RunCliCommand({"save", dir.path(), "--yes"});
-  EXPECT_EQ(1, run.status);
-  EXPECT_TRUE(run.err.ends_with(kReplace + "Error: Kestrav can't recognize your TTD version.\n")) << run.err;
+  EXPECT_EQ(1, RunCliCommand({"save", dir.path(), "--yes"}).status);
 }
 
-// The fields' texts are the log view's, tested with the GRF reader.
+// The fields' texts are the log view's, tested with the logs.
 TEST(Cli, AnalyzePrintsALineOfEscapedFieldsPerFileAndClosesEach) {
   test::TempDir dir;
   test::GrfBuilder withTexts;
@@ -96,6 +92,72 @@ TEST(Cli, AnalyzePrintsALineOfEscapedFieldsPerFileAndClosesEach) {
   args[0] = "analyze";
   run = RunCliCommand(args);
   EXPECT_EQ(std::pair(0, 1100 * plainLine.size()), std::pair(run.status, run.out.size()));
+}
+
+// The window's file information on the path before the entry's first blank: the report on
+// standard output, an error box's text on standard error and status 1.
+TEST(CliInfo, PrintsTheReportOrWhyThereIsNone) {
+  const std::tuple<std::optional<std::string>, std::string> cases[] = {
+      // the file's bytes (nothing: no file), the report after its modified line
+      {test::GrfBuilder().Terminator().bytes(), "\n'Action 8' not found.\nThere is no data written by author\n\n"
+                                                "Total Sprites: 0\n    Normal Sprites: 0\n    Pseudo Sprites: 0\n"},
+      {test::GrfBuilder().Action8(0x80, "AB\x00\xFF"s, "", "d1").Stored(1).Action8(0xFF, "WXYZ", "i\x01", "").bytes(),
+       "\nGRF Version: -128\nGRF ID: 414200FF\nInfo: \nDescription: d1\nGRF Version: -1\nGRF ID: 5758595A\n"
+       "Info: i\x01\nDescription: \n\nTotal Sprites: 3\n    Normal Sprites: 1\n    Pseudo Sprites: 2\n"},
+      {std::nullopt, ""},
+  };
+  auto system = MakeSystemAdapters();
+  for (const auto& [bytes, report] : cases) {
+    test::TempDir ttd;
+    const std::string file = ttd.Join("newgrf/b.grf");
+    if (bytes) ttd.Write("newgrf/b.grf", *bytes);
+    const auto modified = system.files->LastWriteTime(file).value_or(DosDateTime{});
+    const std::string head = "File name: b.grf\nModified: " + system.locale->ShortDate(modified) + " " +
+                             system.locale->LongTime(modified) + "\n";
+    const auto run = RunCliCommand({"info", ttd.path(), "newgrf/b.grf 1 2"});
+    EXPECT_EQ(bytes ? std::tuple(0, head + report, ""s) : std::tuple(1, ""s, "Cannot find file:\n" + file + "\n"),
+              std::tuple(run.status, run.out, run.err));
+  }
+  EXPECT_EQ(2, RunCliCommand({"info", "ttd"}).status);
+}
+
+TEST(CliInstall, AnswersYesOnlyWithTheSwitchesAndFailsWhenAFileWasNotInstalled) {
+  const std::tuple<std::vector<std::string>, int, const char*, bool> cases[] = {
+      // switches, status, the installed b.grf, the source b.grf kept
+      {{}, 1, "old", true},
+      {{"--delete-source", "--replace"}, 0, "new", false},
+  };
+  for (const auto& [switches, status, installed, sourceKept] : cases) {
+    test::TempDir ttd, downloads;
+    ttd.Write("newgrf/b.grf", "old");
+    std::vector<std::string> args = {"install", ttd.path(), downloads.Write("a.grf", "a"),
+                                     downloads.Write("b.grf", "new")};
+    args.insert(args.end(), switches.begin(), switches.end());
+    EXPECT_EQ(status, RunCliCommand(args).status);
+    EXPECT_EQ(installed, ttd.Read("newgrf/b.grf"));
+    EXPECT_TRUE(ttd.Exists("newgrf/a.grf"));
+    EXPECT_EQ(sourceKept, downloads.Exists("b.grf"));
+  }
+  EXPECT_EQ(2, RunCliCommand({"install", "TTD", "--yes"}).status);
+}
+
+TEST(CliLog, WritesTheLogOfTheLoadedListOrTellsWhyNot) {
+  test::TempDir dir;
+  dir.Write("GameGFX.exe", "");
+  dir.Write("newgrf/a.grf", std::string("\x01\x00\x02\x00\x00", 5));
+  dir.Write("newgrfw.cfg", "newgrf/a.grf 5\r\n");
+  const auto run = RunCliCommand({"log", "--no-inactive", "--html", dir.Join("out.html"), dir.path()});
+  EXPECT_EQ(0, run.status);
+  EXPECT_EQ("", run.out + run.err);
+  EXPECT_NE(std::string::npos, dir.Read("out.html").find("<tr><td><b>newgrf/a.grf 5</b></TD><td bgcolor=\"#00CC00\">"));
+  const auto failed = RunCliCommand({"log", dir.path(), "--txt", dir.path(), "--no-inactive"});
+  EXPECT_EQ(1, failed.status);
+  EXPECT_EQ("Cannot create file " + dir.path() + "\n", failed.err);
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"log", "a"}, {"log", "a", "--txt"}, {"log", "a", "--txt", "o", "--html", "p"}, {"log", "--txt", "o"},
+           {"log", "a", "--txt", "--inactive"}}) {
+    EXPECT_EQ(2, RunCliCommand(args).status) << testing::PrintToString(args);
+  }
 }
 
 }  // namespace
