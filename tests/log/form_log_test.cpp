@@ -84,8 +84,8 @@ const std::string kTxtList =
     "newgrf/a.grf 1 2 (Active)\r\n\tModified: file-date, file-time\r\n\tSprites: 2 total, 1 normal, 1 pseudo\r\n"
     "\tVersion: \r\n\tID: \r\n\tInfo:  - no info found - \r\n\tDescription:  - no description found - \r\n\r\n"
     "newgrf/b.grf (Inactive)\r\n\tModified: file-date, file-time\r\n\tSprites: 3 total, 1 normal, 2 pseudo\r\n"
-    "\tVersion: -1\r\n\tID: 01020304\r\n\tInfo: <b>\xE9</b> & \"q\"\r\n\tDescription:  - no description found - \r\n\r\n"
-    "newgrf/gone.grf (Off)\r\n\tModified:  - file not found - \r\n";
+    "\tVersion: -1\r\n\tID: 01020304\r\n\tInfo: <b>\xE9</b> & \"q\"\r\n\tDescription:  - no description found - "
+    "\r\n\r\nnewgrf/gone.grf (Off)\r\n\tModified:  - file not found - \r\n";
 const std::string kHtmlList =
     "<tr><td><b>newgrf/a.grf 1 2</b></TD><td bgcolor=\"#00CC00\"><i><b>(Active)</b></i></td><td>Sprites, Total: 2, "
     "Normal: 1, Pseudo: 1</td></tr>\r\n" + D + "Modified:</TD><td>file-date, file-time</td></tr>\r\n" + D +
