@@ -2,9 +2,12 @@
 // behind them are the model's and the controller's, tested there).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
-#include "support/cli_runner.h"
+#include "cli/cli.h"
+#include "sample/sample_ttd_dir.h"
 #include "support/grf_builder.h"
 #include "support/temp_dir.h"
 
@@ -12,7 +15,19 @@ namespace kestrav {
 namespace {
 
 using namespace std::string_literals;
-using test::RunCliCommand;
+using test::GrfBuilder;
+
+struct CliResult {
+  int status;
+  std::string out, err;
+};
+
+CliResult RunCliCommand(const std::vector<std::string>& args) {
+  auto adapters = MakeSystemAdapters();
+  std::ostringstream out, err;
+  const int status = RunCli(args, adapters, out, err);
+  return {status, out.str(), err.str()};
+}
 
 TEST(Cli, ConfigListsTheEntriesWritesThemBackAndReportsFailuresAndUsage) {
   test::TempDir dir;
@@ -49,7 +64,7 @@ TEST(Cli, ListPrintsTheListAndTheTotalsAndSaveFailsWhenNothingIsWritten) {
   std::string many;  // one sprite more than the limit
   for (int i = 0; i < 11484; ++i) many += "\x01\x00\x02"s;
   dir.Write("newgrf/big.grf", many + "\0\0"s);
-  dir.Write("newgrf/b.grf", test::GrfBuilder().Stored(1).Terminator().bytes());
+  dir.Write("newgrf/b.grf", GrfBuilder().Stored(1).Terminator().bytes());
   dir.Write("newgrf.cfg", "newgrf/b.grf !\r\nnewgrf/gone.grf\r\n#DISABLED#newgrf/big.grf\r\n");
   // The patch cannot be run here: the probe says so and the inactive state stays offered.
   auto run = RunCliCommand({"list", dir.path()});
@@ -75,10 +90,10 @@ TEST(Cli, ListPrintsTheListAndTheTotalsAndSaveFailsWhenNothingIsWritten) {
 // The fields' texts are the log view's, tested with the logs.
 TEST(Cli, AnalyzePrintsALineOfEscapedFieldsPerFileAndClosesEach) {
   test::TempDir dir;
-  test::GrfBuilder withTexts;
+  GrfBuilder withTexts;
   withTexts.Action8(0xFF, "\x12\xAB\x00\xFF"s, "Tab\there\\back \xE9\x7F", "line\r\nend\x1F").Stored(4).Stored(1);
   const std::string texts = dir.Write("texts.grf", withTexts.Terminator().bytes());
-  const std::string plain = dir.Write("sub/plain.grf", test::GrfBuilder().Stored(1).Pseudo("\x01").Stored(2).bytes());
+  const std::string plain = dir.Write("sub/plain.grf", GrfBuilder().Stored(1).Pseudo("\x01").Stored(2).bytes());
   const std::string plainLine = plain + "\t2\t1\t\t\t - no info found - \t - no description found - \n";
   const std::string missing = dir.Join("missing.grf");
   auto run = RunCliCommand({"analyze", texts, missing, plain});
@@ -94,14 +109,12 @@ TEST(Cli, AnalyzePrintsALineOfEscapedFieldsPerFileAndClosesEach) {
   EXPECT_EQ(std::pair(0, 1100 * plainLine.size()), std::pair(run.status, run.out.size()));
 }
 
-// The window's file information on the path before the entry's first blank: the report on
-// standard output, an error box's text on standard error and status 1.
 TEST(CliInfo, PrintsTheReportOrWhyThereIsNone) {
   const std::tuple<std::optional<std::string>, std::string> cases[] = {
       // the file's bytes (nothing: no file), the report after its modified line
-      {test::GrfBuilder().Terminator().bytes(), "\n'Action 8' not found.\nThere is no data written by author\n\n"
-                                                "Total Sprites: 0\n    Normal Sprites: 0\n    Pseudo Sprites: 0\n"},
-      {test::GrfBuilder().Action8(0x80, "AB\x00\xFF"s, "", "d1").Stored(1).Action8(0xFF, "WXYZ", "i\x01", "").bytes(),
+      {GrfBuilder().Terminator().bytes(), "\n'Action 8' not found.\nThere is no data written by author\n\n"
+                                          "Total Sprites: 0\n    Normal Sprites: 0\n    Pseudo Sprites: 0\n"},
+      {GrfBuilder().Action8(0x80, "AB\x00\xFF"s, "", "d1").Stored(1).Action8(0xFF, "WXYZ", "i\x01", "").bytes(),
        "\nGRF Version: -128\nGRF ID: 414200FF\nInfo: \nDescription: d1\nGRF Version: -1\nGRF ID: 5758595A\n"
        "Info: i\x01\nDescription: \n\nTotal Sprites: 3\n    Normal Sprites: 1\n    Pseudo Sprites: 2\n"},
       {std::nullopt, ""},
@@ -158,6 +171,77 @@ TEST(CliLog, WritesTheLogOfTheLoadedListOrTellsWhyNot) {
            {"log", "a", "--txt", "--inactive"}}) {
     EXPECT_EQ(2, RunCliCommand(args).status) << testing::PrintToString(args);
   }
+}
+
+// A graphics file as the patch expects it: the number of records that follow, then these.
+std::string Counted(const GrfBuilder& records, int announced, bool terminated = true) {
+  std::string count;
+  for (int shift = 0; shift < 32; shift += 8) count += static_cast<char>(announced >> shift & 0xFF);
+  return GrfBuilder().Pseudo(count).Raw(records.bytes()).Raw(terminated ? std::string(2, '\0') : "").bytes();
+}
+
+GrfBuilder WithId(const char* id, std::uint8_t version = 7) { return GrfBuilder().Action8(version, id, "i", "d"); }
+
+TEST(CliCheck, TellsEachFindingOfTheExaminedEntriesInListOrder) {
+  GrfBuilder many = WithId("BIG1");
+  for (int i = 0; i < 11484; ++i) many.Stored(0);
+  const struct {
+    const char* path;  // as the configuration names it: Inactive with " !", Off after "#DISABLED#"
+    std::string bytes;
+    const char* code;  // "" for none
+    const char* explains;
+  } cases[] = {
+      {"newgrf/clean.grf", Counted(WithId("AAAA").Stored(4), 2), "", ""},
+      {"newgrf/first.grf", WithId("BBBB").Terminator().bytes(), "not-a-grf", "number of sprites"},
+      {"newgrf/second.grf", std::string("\0\0GRF\x82\r\n\x1A\n\x04\0\0\0", 14), "not-a-grf", "second GRF container"},
+      {"newgrf/more.grf", Counted(WithId("CCCC").Stored(1), 1), "sprite-count", "2 sprites"},
+      {"newgrf/bare.grf", Counted(GrfBuilder().Stored(1), 1), "no-action8", "Action 8"},
+      {"newgrf/new.grf", Counted(WithId("DDDD", 8), 1), "grf-version", "version 8"},
+      {"newgrf/cut.grf !", Counted(WithId("EEEE"), 1, false), "truncated", "cut short"},
+      {"newgrf/again.grf !", Counted(WithId("AAAA"), 1), "duplicate-id", "newgrf/clean.grf"},
+      {"#DISABLED#newgrf/off.grf", "\x01", "", ""},
+      {"newgrf/big.grf", Counted(many, 11485), "", ""},
+  };
+  test::TempDir dir;
+  dir.Write("GameGFX.exe", "");
+  std::string config = "newgrf/gone.grf\r\n";
+  std::string expected = "newgrf/gone.grf\tmissing\n";
+  for (const auto& c : cases) {
+    const std::string path = std::string(c.path).substr(c.path[0] == '#' ? 10 : 0, std::string(c.path).find(' '));
+    dir.Write(path, c.bytes);
+    config += std::string(c.path) + "\r\n";
+    if (*c.code) expected += path + "\t" + c.code + "\n";
+  }
+  dir.Write("newgrfw.cfg", config);
+  expected += dir.path() + "\tsprite-limit\n";
+
+  const auto run = RunCliCommand({"check", dir.path(), "--inactive"});
+  EXPECT_EQ(1, run.status);
+  std::string columns;  // path and code of each line
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);) columns += line.substr(0, line.rfind('\t')) + "\n";
+  EXPECT_EQ(expected, columns) << run.out;
+  for (const auto& c : cases) {
+    if (*c.code) {
+      EXPECT_NE(std::string::npos, run.out.find(c.explains)) << c.path << "\n" << run.out;
+    }
+  }
+  EXPECT_NE(std::string::npos, run.out.find("11487 sprites")) << run.out;  // the Active entries'
+
+  dir.Write("newgrfw.cfg", "newgrf/clean.grf\r\n");  // the other files are Off, and not examined
+  const auto cleanRun = RunCliCommand({"check", dir.path(), "--no-inactive"});
+  EXPECT_EQ(std::tuple(0, ""s), std::tuple(cleanRun.status, cleanRun.out + cleanRun.err));
+  EXPECT_EQ(2, RunCliCommand({"check", dir.path(), "--yes"}).status);
+}
+
+TEST(CliCheck, FindsTheSecondSignalsOfTheSampleDirectory) {
+  test::TempDir dir;
+  dir.Write("patch.exe", "");
+  sample::WriteSampleTtd(dir.path(), dir.path() + "/patch.exe");
+  const auto run = RunCliCommand({"check", dir.path(), "--inactive"});
+  EXPECT_EQ(1, run.status);
+  EXPECT_EQ(0u, run.out.find("newgrf/signals_colour.grf\tduplicate-id\t")) << run.out;
+  EXPECT_EQ(1, std::count(run.out.begin(), run.out.end(), '\n')) << run.out;
 }
 
 }  // namespace

