@@ -18,6 +18,7 @@ namespace {
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+namespace fs = std::filesystem;
 
 TEST(PatchVersion, ReadsTheLeadingHexNumberSaturatedAndOffersInactiveEntriesFromMajorTwo) {
   const std::pair<const char*, std::int32_t> cases[] = {
@@ -59,19 +60,22 @@ TEST(Installation, RecognisesTheEditionChoosesThePatchAndAcceptsAFolderWithAnyMa
 }
 
 TEST(ProbePatchVersion, StartsThePatchByItsOwnPathAndTheFreshSwitchListDecides) {
-  const std::tuple<const char*, std::optional<std::string>, ProcessOutcome, bool, bool> cases[] = {
-      // the patch there, the version it writes (nothing: no list), how it ends, the flag before and after
-      {"ttdpatchw.exe", "0x0207012C", ProcessOutcome::StillRunning, false, true},
-      {"ttdpatch.exe", "zz", ProcessOutcome::Exited, true, false},
-      {"ttdpatch.exe", std::nullopt, ProcessOutcome::Exited, true, true},
+  const std::tuple<const char*, std::optional<std::string>, ProcessOutcome, bool, bool, bool> cases[] = {
+      // the patch there, the version it writes (nothing: no list), how it ends, the flag before and after, and
+      // whether the stale list is read-only: then it stays, and is read
+      {"ttdpatchw.exe", "0x0207012C", ProcessOutcome::StillRunning, false, true, false},
+      {"ttdpatch.exe", "zz", ProcessOutcome::Exited, true, false, false},
+      {"ttdpatch.exe", std::nullopt, ProcessOutcome::Exited, true, true, false},
+      {"ttdpatch.exe", std::nullopt, ProcessOutcome::Exited, true, false, true},
       // Without a patch nothing is started that a search of the command line could find.
-      {"", std::nullopt, ProcessOutcome::StartFailed, false, false},
+      {"", std::nullopt, ProcessOutcome::StartFailed, false, false, false},
   };
-  for (const auto& [patch, id, outcome, before, after] : cases) {
+  for (const auto& [patch, id, outcome, before, after, locked] : cases) {
     test::TempDir ttd;
     test::TestPlatform platform;
     if (*patch) ttd.Write(patch, "MZ");
     ttd.Write("switches.xml", before ? "<s ID=\"0x01000000\"/>" : "<s ID=\"0x02000000\"/>");
+    if (locked) fs::permissions(fs::path(ttd.path()) / "switches.xml", fs::perms::owner_read);
     bool staleAtStart = true;
     platform.processes.onRun = [&](const std::string&) {
       staleAtStart = ttd.Exists("switches.xml");
@@ -80,27 +84,14 @@ TEST(ProbePatchVersion, StartsThePatchByItsOwnPathAndTheFreshSwitchListDecides) 
     };
     if (!*patch) platform.dialogs.Expect(MessageKind::Error, "Kestrav could not create process!");
     bool inactiveAvailable = before;
-    ProbePatchVersion(platform.ports, ttd.path(), inactiveAvailable, 300);
+    ProbePatchVersion(platform.ports, ttd.path(), inactiveAvailable);
     const auto& run = platform.processes.runs.at(0);
-    EXPECT_EQ(std::tuple(after, false, false, *patch ? ttd.Join(patch) : "", ttd.Join(patch) + " -!S-", ttd.path(), 300u),
+    EXPECT_EQ(std::tuple(after, locked, locked, *patch ? ttd.Join(patch) : "", ttd.Join(patch) + " -!S-", ttd.path(),
+                         10000u),
               std::tuple(inactiveAvailable, staleAtStart, ttd.Exists("switches.xml"), run.program, run.commandLine,
                          run.workingDirectory, run.waitMs))
         << patch << " " << id.value_or("(no list)");
   }
-}
-
-TEST(ProbePatchVersion, ALockedListStaysAndTheDefaultWaitIsTenSeconds) {
-  test::TempDir ttd;
-  test::TestPlatform platform;
-  ttd.Write("ttdpatch.exe", "MZ");
-  namespace fs = std::filesystem;
-  ttd.Write("switches.xml", "<switches ID=\"0x01000000\"/>");
-  fs::permissions(fs::path(ttd.path()) / "switches.xml", fs::perms::owner_write, fs::perm_options::remove);
-  platform.processes.onRun = [](const std::string&) { return ProcessOutcome::Exited; };
-  bool inactiveAvailable = true;
-  ProbePatchVersion(platform.ports, ttd.path(), inactiveAvailable);
-  EXPECT_EQ(std::tuple(false, true, 10000u),
-            std::tuple(inactiveAvailable, ttd.Exists("switches.xml"), platform.processes.runs.at(0).waitMs));
 }
 
 }  // namespace

@@ -45,7 +45,6 @@ std::pair<MessageKind, std::string> NotFound(const std::string& files) {
 TEST(MergeConfigLines, LaysTheConfigurationOverTheInstalledFiles) {
   const MergeCase cases[] = {
       {"backslash separator, parameters appended", {"a.grf"}, {}, {"newgrf\\a.grf 2 3"}, {"A a.grf 2 3"}, {}},
-      {"another letter case", {"a.grf", "b.grf"}, {}, {"NEWGRF/A.GRF", "NewGrf/B.Grf 1"}, {"A a.grf", "A b.grf 1"}, {}},
       {"inactive not offered", {"a.grf"}, {}, {"newgrf/a.grf ! 5"}, {"A a.grf 5"}, {}, false},
       {"comments and blank lines take no place", {"a.grf", "b.grf"}, {},
        {"# my list", "", " ", "newgrf/b.grf", "#disabled#newgrf/a.grf", "newgrf/a.grf !"}, {"A b.grf", "I a.grf"}, {}},
@@ -67,12 +66,10 @@ TEST(MergeConfigLines, LaysTheConfigurationOverTheInstalledFiles) {
        {"O trg1r.grf", "A a.grf"}, {{W, kMain}}},
       {"outside newgrf beside other GRF files: dropped quietly", {"a.grf"}, {"data/extra.grf", "data/other.grf"},
        {"data/extra.grf", "newgrf/a.grf"}, {"A a.grf"}, {}},
-      {"an existing file in a directory without GRF files", {"a.grf"}, {"ttdx.exe", "data/sub/x.dat"},
-       {"ttdx.exe", "data/sub/x.dat 1", "newgrf/a.grf"}, {"A a.grf"},
-       {{E, "File not exists:\nttdx.exe"}, {E, "File not exists:\ndata\\sub\\x.dat"}}},
-      {"error boxes, then missing files (a main graphics one too), then the main graphics warning", {"a.grf"},
-       {"readme.txt"}, {"gone.grf", "readme.txt", "trgi.grf"}, {"O a.grf"},
-       {{E, "File not exists:\nreadme.txt"}, NotFound("\\gone.grf\n<ttd>\\trgi.grf"), {W, kMain}}},
+      {"an existing file in a directory without GRF files; error boxes, then missing files (a main graphics one too), "
+       "then the main graphics warning",
+       {"a.grf"}, {"data/sub/x.dat"}, {"gone.grf", "data/sub/x.dat 1", "trgi.grf"}, {"O a.grf"},
+       {{E, "File not exists:\ndata\\sub\\x.dat"}, NotFound("\\gone.grf\n<ttd>\\trgi.grf"), {W, kMain}}},
       {"no installed files", {}, {"x.grf"}, {"newgrf/a.grf", "x.grf"}, {}, {NotFound("\\newgrf\\a.grf")}},
   };
   for (const auto& c : cases) {
