@@ -33,19 +33,15 @@ TEST(Cli, ConfigListsTheEntriesWritesThemBackAndReportsFailuresAndUsage) {
   test::TempDir dir;
   const std::string lines = "newgrf/a.grf 1 2\r\nnewgrf/b.grf !\r\n#DISABLED#newgrf/c.grf 4\r\n";
   const std::string file = dir.Write("in.cfg", "# comment\r\n" + lines), missing = dir.Join("missing.cfg");
-  const struct {
-    std::vector<std::string> args;
-    int status;
-    std::string out, err;
-  } cases[] = {
+  const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
       {{"config", file}, 0, "Active\tnewgrf/a.grf\t1 2\nInactive\tnewgrf/b.grf\t\nOff\tnewgrf/c.grf\t4\n", ""},
       {{"config", file, "--write", dir.Join("out.cfg")}, 0, "", ""},
       {{"config", missing}, 1, "", "Cannot open file " + missing + "\n"},
       {{"config", file, "--write", dir.path()}, 1, "", "Cannot create file " + dir.path() + "\n"},
   };
-  for (const auto& c : cases) {
-    const auto run = RunCliCommand(c.args);
-    EXPECT_EQ(std::tuple(c.status, c.out, c.err), std::tuple(run.status, run.out, run.err)) << c.args.back();
+  for (const auto& [args, status, out, err] : cases) {
+    const auto run = RunCliCommand(args);
+    EXPECT_EQ(std::tuple(status, out, err), std::tuple(run.status, run.out, run.err)) << args.back();
   }
   EXPECT_EQ(lines, dir.Read("out.cfg"));
   for (const auto& args : std::vector<std::vector<std::string>>{{}, {"nonsense"}, {"config", "a", "extra"}, {"analyze"},

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "grf/chunk_walk.h"
 #include "platform/system_platform.h"
+#include "sample/sample_grf.h"
 #include "support/grf_builder.h"
 #include "support/temp_dir.h"
 
@@ -76,6 +78,31 @@ TEST_F(GrfReader, DecodesEveryActionEightRecordInFileOrderAsIfZerosFollowedAShor
   const GrfInfo info = Analyze(grf.Terminator().bytes());
   EXPECT_EQ(expected, info.action8);
   EXPECT_EQ(std::tuple(grf.normalSprites(), grf.pseudoSprites()), std::tuple(info.normalSprites, info.pseudoSprites));
+}
+
+// Compressed sprites of literal runs and back-references, stored sprites jumped over, a count
+// below 8 that wraps round and comes back to 0 and a last stream cut short, over several of
+// the reader's buffer refills: every level of the chunk walk counts what the file holds.
+TEST_F(GrfReader, EveryChunkWalkLevelReadsLargeFilesAsThePlainWalkDoes) {
+  sample::SampleGrfOptions options;
+  options.normalSprites = 200;
+  options.maxSide = 200;
+  std::string bytes = sample::SampleGrf(options).bytes();
+  bytes.resize(bytes.size() - 2);  // the terminator
+  // Size 7: 65,535 bytes to yield, 4,095 back-references of 16 and one of 15.
+  std::string wrapped = std::string(7, 'h');
+  for (int i = 0; i < 4095; ++i) wrapped += "\x80\x01";
+  GrfBuilder tail;
+  tail.Record(7, 0x01, wrapped + "\x88\x01");
+  sample::AddCompressedPixels(tail, sample::SamplePixels(100, 100, 3), 100);
+  bytes += tail.bytes().substr(0, tail.size() - 40);
+  ASSERT_GT(bytes.size(), 3 * GrfStream::kBufferSize);
+  for (int level = 0; level <= static_cast<int>(BestChunkWalkLevel()); ++level) {
+    UseChunkWalkLevel(static_cast<ChunkWalkLevel>(level));
+    EXPECT_EQ(options.normalSprites + 1, Analyze(bytes).normalSprites)
+        << ChunkWalkLevelName(static_cast<ChunkWalkLevel>(level));
+  }
+  UseChunkWalkLevel(BestChunkWalkLevel());
 }
 
 }  // namespace
