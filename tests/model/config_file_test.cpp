@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/operation_error.h"
 #include "platform/system_platform.h"
 #include "support/temp_dir.h"
 
@@ -31,7 +30,6 @@ TEST(ConfigLines, ParseIntoPathStateAndParametersAndFormatEachStatesMark) {
         << line;
   }
   const std::pair<GrfEntry, const char*> formatted[] = {
-      {{"newgrf/abc.grf", S::Active, "0"}, "newgrf/abc.grf 0"},
       {{"newgrf/abc.grf", S::Active, " 1 2 "}, "newgrf/abc.grf  1 2"},
       {{"newgrf/abc.grf", S::Inactive, ""}, "newgrf/abc.grf !"},
       {{"newgrf/abc.grf", S::Inactive, " 0 "}, "newgrf/abc.grf !"},

@@ -7,7 +7,6 @@
 #include <ctime>
 #include <filesystem>
 
-#include "grf/grf_reader.h"
 #include "support/temp_dir.h"
 #include "support/test_platform.h"
 #ifndef _WIN32
@@ -70,9 +69,9 @@ TEST_F(FileSystemContract, ReplacesContentWholeOrKeepsTheOldFileAndMakesDirector
   files.WriteWholeFile(target, std::string("\xFF\x00\x80second", 9));
   EXPECT_EQ(std::string("\xFF\x00\x80second", 9), dir.Read("newgrfw.cfg"));
   dir.MakeDirectory("newgrf.cfg");
-  const std::string nowhere = dir.Join("no\\such\\newgrf.cfg");
-  EXPECT_EQ("Cannot create file " + dir.Join("newgrf.cfg"), ErrorOf([&] { files.WriteWholeFile(dir.Join("newgrf.cfg"), "x"); }));
-  EXPECT_THROW(files.WriteWholeFile(nowhere, "x"), OperationError);
+  EXPECT_EQ("Cannot create file " + dir.Join("newgrf.cfg"),
+            ErrorOf([&] { files.WriteWholeFile(dir.Join("newgrf.cfg"), "x"); }));
+  EXPECT_THROW(files.WriteWholeFile(dir.Join("no\\such\\newgrf.cfg"), "x"), OperationError);
   EXPECT_TRUE(files.DirectoryExists(dir.Join("newgrf.cfg")));
   EXPECT_EQ(std::vector<std::string>{"newgrfw.cfg"}, files.ListFiles(dir.path(), "*")) << "no temporary file left";
   EXPECT_TRUE(files.RemoveFile(target));
@@ -147,7 +146,7 @@ TEST_F(PosixFiles, HidesDotFilesKeepsReadOnlyFilesAndRefusesSpecialFilesWithoutW
   // Opening a FIFO for reading waits for a writer: it is refused at once, as devices are.
   ASSERT_EQ(0, ::mkfifo(Native("fifo.grf").c_str(), 0644));
   for (const std::string& path : {dir.Join("fifo.grf"), std::string("/dev/zero")}) {
-    EXPECT_EQ(std::pair(false, false), std::pair(files.OpenForRead(path) != nullptr, AnalyzeGrf(files, path).opened));
+    EXPECT_EQ(nullptr, files.OpenForRead(path)) << path;
   }
   EXPECT_THROW(files.WriteWholeFile(dir.Join("fifo.grf"), "x"), OperationError);
 }

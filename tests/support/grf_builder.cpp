@@ -24,13 +24,6 @@ std::string Filler(std::size_t count) {
   return bytes;
 }
 
-// Height, then width, x offset and y offset of two bytes each.
-std::string SpriteHeader(int width, int height) {
-  std::string header(1, static_cast<char>(height));
-  for (int value : {width, -width / 2, -height / 2}) Put(header, static_cast<unsigned>(value), 2);
-  return header;
-}
-
 }  // namespace
 
 void GrfBuilder::Header(std::size_t size, std::uint8_t info) {
@@ -53,7 +46,11 @@ GrfBuilder& GrfBuilder::Action8(std::uint8_t version, const std::string& id, con
 
 GrfBuilder& GrfBuilder::Stored(std::size_t pixels) {
   Header(1 + 7 + pixels, 0x03);
-  return Raw(SpriteHeader(static_cast<int>(std::min<std::size_t>(pixels, 0xFFFF)), 1) + Filler(pixels));
+  // Height 1, then width, x offset and y offset of two bytes each.
+  const auto width = static_cast<unsigned>(std::min<std::size_t>(pixels, 0xFFFF));
+  Put(bytes_, 1);
+  for (unsigned value : {width, 0u - width / 2, 0u}) Put(bytes_, value, 2);
+  return Raw(Filler(pixels));
 }
 
 GrfBuilder& GrfBuilder::Record(std::uint16_t size, std::uint8_t info, const std::string& afterInfo) {
