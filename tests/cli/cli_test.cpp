@@ -29,7 +29,7 @@ CliResult RunCliCommand(const std::vector<std::string>& args) {
   return {status, out.str(), err.str()};
 }
 
-TEST(Cli, ConfigListsTheEntriesWritesThemBackAndReportsFailuresAndUsage) {
+TEST(Cli, ConfigListsTheEntriesWritesThemBackAndReportsFailuresAndEveryCommandItsUsage) {
   test::TempDir dir;
   const std::string lines = "newgrf/a.grf 1 2\r\nnewgrf/b.grf !\r\n#DISABLED#newgrf/c.grf 4\r\n";
   const std::string file = dir.Write("in.cfg", "# comment\r\n" + lines), missing = dir.Join("missing.cfg");
@@ -44,9 +44,11 @@ TEST(Cli, ConfigListsTheEntriesWritesThemBackAndReportsFailuresAndUsage) {
     EXPECT_EQ(std::tuple(status, out, err), std::tuple(run.status, run.out, run.err)) << args.back();
   }
   EXPECT_EQ(lines, dir.Read("out.cfg"));
-  for (const auto& args : std::vector<std::vector<std::string>>{{}, {"nonsense"}, {"config", "a", "extra"}, {"analyze"},
-                                                               {"list", "a", "--inactive", "--no-inactive"},
-                                                               {"list", "a", "--yes"}, {"save", "--inactive"}}) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {}, {"nonsense"}, {"config", "a", "extra"}, {"analyze"}, {"list", "a", "--inactive", "--no-inactive"},
+           {"list", "a", "--yes"}, {"save", "--inactive"}, {"info", "ttd"}, {"install", "TTD", "--yes"}, {"log", "a"},
+           {"log", "a", "--txt"}, {"log", "a", "--txt", "o", "--html", "p"}, {"log", "--txt", "o"},
+           {"log", "a", "--txt", "--inactive"}, {"check", "a", "--yes"}}) {
     const auto usage = RunCliCommand(args);
     EXPECT_EQ(std::tuple(2, ""s, std::size_t{0}),
               std::tuple(usage.status, usage.out, usage.err.find("usage: kestrav-cli COMMAND ...\n")))
@@ -127,7 +129,6 @@ TEST(CliInfo, PrintsTheReportOrWhyThereIsNone) {
     EXPECT_EQ(bytes ? std::tuple(0, head + report, ""s) : std::tuple(1, ""s, "Cannot find file:\n" + file + "\n"),
               std::tuple(run.status, run.out, run.err));
   }
-  EXPECT_EQ(2, RunCliCommand({"info", "ttd"}).status);
 }
 
 TEST(CliInstall, AnswersYesOnlyWithTheSwitchesAndFailsWhenAFileWasNotInstalled) {
@@ -147,7 +148,6 @@ TEST(CliInstall, AnswersYesOnlyWithTheSwitchesAndFailsWhenAFileWasNotInstalled) 
     EXPECT_TRUE(ttd.Exists("newgrf/a.grf"));
     EXPECT_EQ(sourceKept, downloads.Exists("b.grf"));
   }
-  EXPECT_EQ(2, RunCliCommand({"install", "TTD", "--yes"}).status);
 }
 
 TEST(CliLog, WritesTheLogOfTheLoadedListOrTellsWhyNot) {
@@ -162,11 +162,6 @@ TEST(CliLog, WritesTheLogOfTheLoadedListOrTellsWhyNot) {
   const auto failed = RunCliCommand({"log", dir.path(), "--txt", dir.path(), "--no-inactive"});
   EXPECT_EQ(1, failed.status);
   EXPECT_EQ("Cannot create file " + dir.path() + "\n", failed.err);
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"log", "a"}, {"log", "a", "--txt"}, {"log", "a", "--txt", "o", "--html", "p"}, {"log", "--txt", "o"},
-           {"log", "a", "--txt", "--inactive"}}) {
-    EXPECT_EQ(2, RunCliCommand(args).status) << testing::PrintToString(args);
-  }
 }
 
 // A graphics file as the patch expects it: the number of records that follow, then these.
@@ -227,7 +222,6 @@ TEST(CliCheck, TellsEachFindingOfTheExaminedEntriesInListOrder) {
   dir.Write("newgrfw.cfg", "newgrf/clean.grf\r\n");  // the other files are Off, and not examined
   const auto cleanRun = RunCliCommand({"check", dir.path(), "--no-inactive"});
   EXPECT_EQ(std::tuple(0, ""s), std::tuple(cleanRun.status, cleanRun.out + cleanRun.err));
-  EXPECT_EQ(2, RunCliCommand({"check", dir.path(), "--yes"}).status);
 }
 
 TEST(CliCheck, FindsTheSecondSignalsOfTheSampleDirectory) {

@@ -84,9 +84,7 @@ TEST_F(GrfReader, DecodesEveryActionEightRecordInFileOrderAsIfZerosFollowedAShor
 // below 8 that wraps round and comes back to 0 and a last stream cut short, over several of
 // the reader's buffer refills: every level of the chunk walk counts what the file holds.
 TEST_F(GrfReader, EveryChunkWalkLevelReadsLargeFilesAsThePlainWalkDoes) {
-  sample::SampleGrfOptions options;
-  options.normalSprites = 200;
-  options.maxSide = 200;
+  const sample::SampleGrfOptions options{.normalSprites = 200, .maxSide = 200};
   std::string bytes = sample::SampleGrf(options).bytes();
   bytes.resize(bytes.size() - 2);  // the terminator
   // Size 7: 65,535 bytes to yield, 4,095 back-references of 16 and one of 15.
