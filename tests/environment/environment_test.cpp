@@ -36,28 +36,25 @@ TEST(PatchVersion, ReadsTheLeadingHexNumberSaturatedAndOffersInactiveEntriesFrom
 }
 
 TEST(Installation, RecognisesTheEditionChoosesThePatchAndAcceptsAFolderWithAnyMarker) {
-  const struct {
-    std::vector<std::string> files, directories;
-    std::optional<TtdEdition> edition;
-    std::string patch;
-    bool accepted = true;
-  } cases[] = {
-      {{"GameGFX.exe", "ttdx.exe", "ttdpatchw.exe"}, {}, TtdEdition::Windows, "ttdpatchw.exe"},
-      {{"ttdlx.exe", "ttdpatchw.exe", "ttdpatch.exe"}, {}, TtdEdition::Dos, "ttdpatch.exe"},
-      {{"TTDX.EXE"}, {"GameGFX.exe", "ttdpatch.exe"}, TtdEdition::Dos, ""},
-      {{"ttd.exe"}, {"GameGFX.exe"}, std::nullopt, ""},
-      {{"ttdpatchw.exe"}, {}, std::nullopt, "ttdpatchw.exe"},
+  using Names = std::vector<std::string>;
+  // the files and the directories there, the edition, the patch, whether a folder browser accepts the folder
+  const std::tuple<Names, Names, std::optional<TtdEdition>, std::string, bool> cases[] = {
+      {{"GameGFX.exe", "ttdx.exe", "ttdpatchw.exe"}, {}, TtdEdition::Windows, "ttdpatchw.exe", true},
+      {{"ttdlx.exe", "ttdpatchw.exe", "ttdpatch.exe"}, {}, TtdEdition::Dos, "ttdpatch.exe", true},
+      {{"TTDX.EXE"}, {"GameGFX.exe", "ttdpatch.exe"}, TtdEdition::Dos, "", true},
+      {{"ttd.exe"}, {"GameGFX.exe"}, std::nullopt, "", true},
+      {{"ttdpatchw.exe"}, {}, std::nullopt, "ttdpatchw.exe", true},
       {{"ttdpatch.ex", "ttdx.exe.bak", "newgrf.cfg", "sub/ttdx.exe"}, {"tycoon.exe"}, std::nullopt, "", false},
   };
   auto files = MakeSystemAdapters().files;
-  for (const auto& c : cases) {
+  for (const auto& [names, directories, edition, patch, accepted] : cases) {
     test::TempDir dir;
-    for (const auto& name : c.files) dir.Write(name, "MZ");
-    for (const auto& name : c.directories) dir.MakeDirectory(name);
-    EXPECT_EQ(std::tuple(c.edition, c.patch, c.accepted, false),
+    for (const auto& name : names) dir.Write(name, "MZ");
+    for (const auto& name : directories) dir.MakeDirectory(name);
+    EXPECT_EQ(std::tuple(edition, patch, accepted, false),
               std::tuple(RecogniseEdition(*files, dir.path()), FindPatchExecutable(*files, dir.path()),
                          HoldsGameOrPatch(*files, dir.path()), HoldsGameOrPatch(*files, dir.Join("gone"))))
-        << testing::PrintToString(c.files);
+        << testing::PrintToString(names);
   }
 }
 

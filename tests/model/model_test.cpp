@@ -133,7 +133,6 @@ TEST(MergeConfigLines, LaysTheConfigurationOverTheInstalledFiles) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::TempDir dir;
-    dir.MakeDirectory("newgrf");
     GrfCheckList list;
     list.inactiveAvailable = c.inactiveAvailable;
     for (const auto& name : c.installed) {
