@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "grf/chunk_walk.h"
 #include "platform/system_platform.h"
+#include "sample/sample_grf.h"
 #include "support/grf_builder.h"
 #include "support/temp_dir.h"
 
@@ -14,9 +16,6 @@ using namespace std::string_literals;
 
 std::string Bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
 
-// Every analysis goes through a real file on disk and the system's file system. The walk of
-// arbitrary bytes, handed out in pieces of every size, is checked by the fuzz target against
-// a reference walk; here are the values that walk cannot know.
 class GrfReader : public ::testing::Test {
  protected:
   GrfInfo Analyze(const std::string& bytes) {
@@ -36,17 +35,13 @@ TEST_F(GrfReader, CountsTheRecordsTheSizeFieldsAndChunkCodesDefineAndNoneTheEndC
   // Codes 0x80, 0xFF, 0xF8, 0xF7, 0x87 and 0x01 yield 16 + 1 + 1 + 2 + 16 + 1 bytes; 0x00 128 and 0x7F 127.
   const std::string codes = Bytes({0x80, 0, 0xFF, 0xFF, 0xF8, 0, 0xF7, 0, 0x87, 0xFF, 0x01, 0});
   const std::string chunks = '\0' + std::string(128, 'l') + codes + '\x7F' + std::string(127, '\0');
-  std::string wrapAround;  // size 7 starts the count at 65,535
-  for (int i = 0; i < 511; ++i) wrapAround += '\0' + std::string(128, 'w');
   const std::tuple<const char*, std::string, int, int> cases[] = {
       {"every kind of chunk code", compressed(8 + 292, chunks) + after, 1, 1},
       {"chunk codes in the last bytes of the file", compressed(8 + 37, codes) + after, 1, 1},
-      {"size 7 wraps the count", compressed(7, wrapAround + '\x7F' + std::string(127, 'w')) + after, 1, 1},
       {"the count never comes back to 0", GrfBuilder().Pseudo("first").bytes() + compressed(3, "\x05xxxxx\xF0\x01") + after,
        0, 1},
       {"0xFE, and stored size 1", GrfBuilder().Record(4, 0xFE, "abc").Record(1, 0x02, "").bytes() + after, 2, 1},
       {"the largest stored sprite", GrfBuilder().Stored(65535 - 8).bytes() + after, 1, 1},
-      {"pseudo sprite cut short", after.substr(0, after.size() - 3), 0, 0},
       {"pseudo sprite of 65,535 bytes", Bytes({0xFF, 0xFF, 0xFF}) + "only a few bytes", 0, 0},
       {"stored sprite of 65,535 bytes", Bytes({0xFF, 0xFF, 0x02}) + std::string(40000, 'x'), 0, 0},
       {"literal run cut short", compressed(8 + 20, Bytes({0x7F, 1, 2, 3})), 0, 0},
@@ -64,17 +59,14 @@ TEST_F(GrfReader, CountsTheRecordsTheSizeFieldsAndChunkCodesDefineAndNoneTheEndC
 }
 
 TEST_F(GrfReader, DecodesEveryActionEightRecordInFileOrderAsIfZerosFollowedAShortOne) {
-  const std::string head = Bytes({0x08, 0x01, 1, 2, 3, 4});
   const std::pair<std::string, GrfAction8> cases[] = {
       {Bytes({0x08, 0x07, 0x12, 0xAB, 0x00, 0xFF}) + "First \xE9\x01\\text\0Its description\0"s,
        {7, "12AB00FF", "First \xE9\x01\\text", "Its description"}},
       {Bytes({0x08, 0x80, 0, 0, 0, 1, 0, 0}), {-128, "00000001", "", ""}},
       {Bytes({0x08, 0xFF, 0xFE, 0xDC, 0xBA, 0x98}) + "Third\0\0extra\0"s, {-1, "FEDCBA98", "Third", ""}},
       {Bytes({0x08, 0x02}) + "WXYZ" + std::string(65535 - 7, 'i') + '\0', {2, "5758595A", std::string(65528, 'i'), ""}},
-      {Bytes({0x08}), {0, "00000000", "", ""}},
       {Bytes({0x08, 0x05, 0x12, 0xAB}), {5, "12AB0000", "", ""}},
-      {head + "no end", {1, "01020304", "no end", ""}},
-      {head + "info\0desc"s, {1, "01020304", "info", "desc"}},
+      {Bytes({0x08, 0x01, 1, 2, 3, 4}) + "no end", {1, "01020304", "no end", ""}},
   };
   GrfBuilder grf;
   std::vector<GrfAction8> expected;
@@ -88,21 +80,27 @@ TEST_F(GrfReader, DecodesEveryActionEightRecordInFileOrderAsIfZerosFollowedAShor
   EXPECT_EQ(std::tuple(grf.normalSprites(), grf.pseudoSprites()), std::tuple(info.normalSprites, info.pseudoSprites));
 }
 
-TEST(GrfLogView, TakesTheLastActionEightRecordAndFillsInMissingTexts) {
-  const std::string noInfo = " - no info found - ", noDescription = " - no description found - ";
-  const std::pair<std::vector<GrfAction8>, GrfLogView> cases[] = {
-      {{}, {"", "", noInfo, noDescription, 120, 20}},
-      {{{7, "12AB00FF", "Info", "Description"}}, {"7", "12AB00FF", "Info", "Description", 120, 20}},
-      {{{1, "AAAAAAAA", "a", "b"}, {-128, "BBBBBBBB", "", "second"}}, {"-128", "BBBBBBBB", noInfo, "second", 120, 20}},
-      {{{-1, "00000000", "", ""}}, {"-1", "00000000", noInfo, noDescription, 120, 20}},
-  };
-  for (const auto& [records, expected] : cases) {
-    GrfInfo info{true, {}, 120, 20, 100, records};
-    EXPECT_EQ(expected, LogViewOf(info)) << records.size();
-    // A file that did not open has empty texts and no counts.
-    info.opened = false;
-    EXPECT_EQ(GrfLogView{}, LogViewOf(info));
+// Compressed sprites of literal runs and back-references, stored sprites jumped over, a count
+// below 8 that wraps round and comes back to 0 and a last stream cut short, over several of
+// the reader's buffer refills: every level of the chunk walk counts what the file holds.
+TEST_F(GrfReader, EveryChunkWalkLevelReadsLargeFilesAsThePlainWalkDoes) {
+  const sample::SampleGrfOptions options{.normalSprites = 200, .maxSide = 200};
+  std::string bytes = sample::SampleGrf(options).bytes();
+  bytes.resize(bytes.size() - 2);  // the terminator
+  // Size 7: 65,535 bytes to yield, 4,095 back-references of 16 and one of 15.
+  std::string wrapped = std::string(7, 'h');
+  for (int i = 0; i < 4095; ++i) wrapped += "\x80\x01";
+  GrfBuilder tail;
+  tail.Record(7, 0x01, wrapped + "\x88\x01");
+  sample::AddCompressedPixels(tail, sample::SamplePixels(100, 100, 3), 100);
+  bytes += tail.bytes().substr(0, tail.size() - 40);
+  ASSERT_GT(bytes.size(), 3 * GrfStream::kBufferSize);
+  for (int level = 0; level <= static_cast<int>(BestChunkWalkLevel()); ++level) {
+    UseChunkWalkLevel(static_cast<ChunkWalkLevel>(level));
+    EXPECT_EQ(options.normalSprites + 1, Analyze(bytes).normalSprites)
+        << ChunkWalkLevelName(static_cast<ChunkWalkLevel>(level));
   }
+  UseChunkWalkLevel(BestChunkWalkLevel());
 }
 
 }  // namespace

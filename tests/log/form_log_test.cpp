@@ -1,5 +1,3 @@
-// The log creator's controller: both logs over a table of lists, compared whole and byte for
-// byte with the dates fixed through the locale; the stored format.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -43,7 +41,6 @@ struct LogTest : ::testing::Test {
     settings.Open(true);
     return settings;
   }
-  // The log written in format, through the save dialog answered with name.
   std::string Log(int format, const std::string& name) {
     platform.dialogs.ExpectFileDialog(ttd.Join(name));
     form.groupFormatClick(format);
@@ -78,13 +75,14 @@ const std::string D = "<tr><td>&nbsp;</td><td>";
 const std::string kLinks =
     "<tr><td colspan=\"3\"><a href=\"#top\">Top</a> || <a href=\"#bottom\">Bottom</a></TD></TR>\r\n";
 
-// The test's list: one entry of each state, with and without an Action 8 record, and a missing one.
+// The test's list: one entry of each state, without an Action 8 record, with two (the last one's
+// empty description filled in), and a missing one.
 const std::string kTxtList =
     "newgrf/a.grf 1 2 (Active)\r\n\tModified: file-date, file-time\r\n\tSprites: 2 total, 1 normal, 1 pseudo\r\n"
     "\tVersion: \r\n\tID: \r\n\tInfo:  - no info found - \r\n\tDescription:  - no description found - \r\n\r\n"
     "newgrf/b.grf (Inactive)\r\n\tModified: file-date, file-time\r\n\tSprites: 3 total, 1 normal, 2 pseudo\r\n"
-    "\tVersion: -1\r\n\tID: 01020304\r\n\tInfo: <b>Bold</b> & \"q\"\r\n\tDescription: \xE9 <i>\r\n\r\n"
-    "newgrf/gone.grf (Off)\r\n\tModified:  - file not found - \r\n";
+    "\tVersion: -1\r\n\tID: 01020304\r\n\tInfo: <b>\xE9</b> & \"q\"\r\n\tDescription:  - no description found - "
+    "\r\n\r\nnewgrf/gone.grf (Off)\r\n\tModified:  - file not found - \r\n";
 const std::string kHtmlList =
     "<tr><td><b>newgrf/a.grf 1 2</b></TD><td bgcolor=\"#00CC00\"><i><b>(Active)</b></i></td><td>Sprites, Total: 2, "
     "Normal: 1, Pseudo: 1</td></tr>\r\n" + D + "Modified:</TD><td>file-date, file-time</td></tr>\r\n" + D +
@@ -93,8 +91,8 @@ const std::string kHtmlList =
     "<tr><td><b>newgrf/b.grf</b></TD><td bgcolor=\"#CCCC00\"><i><b>(Inactive)</b></i></td><td>Sprites, Total: 3, "
     "Normal: 1, Pseudo: 2</td></tr>\r\n" + D + "Modified:</TD><td>file-date, file-time</td></tr>\r\n" + D +
     "Version:</TD><td>-1</TD></tr>\r\n" + D + "ID:</TD><td>01020304</td></tr>\r\n" + D +
-    "Info:</TD><td>&lt;b&gt;Bold&lt;/b&gt; &amp; &quot;q&quot;</td></tr>\r\n" + D +
-    "Description:</TD><td>\xE9 &lt;i&gt;</td></tr>\r\n" + kLinks +
+    "Info:</TD><td>&lt;b&gt;\xE9&lt;/b&gt; &amp; &quot;q&quot;</td></tr>\r\n" + D +
+    "Description:</TD><td> - no description found - </td></tr>\r\n" + kLinks +
     "<tr><td><b>newgrf/gone.grf</b></TD><td bgcolor=\"#DD8888\"><i><b>(Off)</b></i></td><td>Sprites, Total: 0, "
     "Normal: 0, Pseudo: 0</td></tr>\r\n" + D + "Modified:</TD><td> - file not found - </td></tr>\r\n" + D +
     "Version:</TD><td></TD></tr>\r\n" + D + "ID:</TD><td></td></tr>\r\n" + D + "Info:</TD><td></td></tr>\r\n" + D +
@@ -105,7 +103,7 @@ TEST_F(LogTest, BothLogsByteForByte) {
   manager.spritesInactive = 200;
   test::GrfBuilder a, b;
   ttd.Write("newgrf/a.grf", a.Stored(1).Pseudo("\x01\x02").Terminator().bytes());
-  b.Action8(1, "AAAA", "first", "first").Action8(0xFF, "\x01\x02\x03\x04", "<b>Bold</b> & \"q\"", "\xE9 <i>");
+  b.Action8(1, "AAAA", "first", "first").Action8(0xFF, "\x01\x02\x03\x04", "<b>\xE9</b> & \"q\"", "");
   ttd.Write("newgrf/b.grf", b.Stored(3).bytes());  // no terminator: the file's end ends it
   manager.listGrfFiles.Add("newgrf/a.grf 1 2", GrfState::Active);
   manager.listGrfFiles.Add("newgrf/b.grf", GrfState::Inactive);

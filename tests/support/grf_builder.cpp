@@ -7,7 +7,6 @@ namespace kestrav::test {
 namespace {
 
 constexpr std::size_t kMaxSize = 0xFFFF;
-constexpr std::size_t kMaxDistance = 2047, kMaxMatch = 16, kMaxLiteral = 128;
 
 void Require(bool condition, const char* what) {
   if (!condition) throw std::invalid_argument(what);
@@ -23,30 +22,6 @@ std::string Filler(std::size_t count) {
   std::string bytes(count, '\0');
   for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<char>((i * 37 + count * 11 + 0xF3) & 0xFF);
   return bytes;
-}
-
-// Height, then width, x offset and y offset of two bytes each.
-std::string SpriteHeader(int width, int height) {
-  std::string header(1, static_cast<char>(height));
-  for (int value : {width, -width / 2, -height / 2}) Put(header, static_cast<unsigned>(value), 2);
-  return header;
-}
-
-// The code byte (a back-reference's holds -length in its high five bits and the top of the
-// distance in its low three, and the distance's low byte follows), then a literal run's data.
-std::string EncodeChunk(const GrfChunk& chunk) {
-  const auto length = static_cast<unsigned>(chunk.length), distance = static_cast<unsigned>(chunk.distance);
-  std::string out;
-  if (chunk.literal) {
-    Require(length >= 1 && length <= kMaxLiteral, "literal run out of range");
-    Put(out, length == kMaxLiteral ? 0u : length);
-    return out + Filler(length);
-  }
-  Require(length >= 1 && length <= kMaxMatch && distance >= 1 && distance <= kMaxDistance,
-          "back-reference out of range");
-  Put(out, (256u - 8u * length) | (distance >> 8));
-  Put(out, distance);
-  return out;
 }
 
 }  // namespace
@@ -69,19 +44,13 @@ GrfBuilder& GrfBuilder::Action8(std::uint8_t version, const std::string& id, con
   return Pseudo(std::string("\x08", 1) + static_cast<char>(version) + id + info + '\0' + description + '\0');
 }
 
-GrfBuilder& GrfBuilder::Stored(std::size_t pixels, std::uint8_t info) {
-  Require((info & 0x02) != 0 && info != 0xFF, "a stored sprite has bit 1 set");
-  Header(1 + 7 + pixels, info);
-  return Raw(SpriteHeader(static_cast<int>(std::min<std::size_t>(pixels, 0xFFFF)), 1) + Filler(pixels));
-}
-
-GrfBuilder& GrfBuilder::Compressed(const std::vector<GrfChunk>& chunks, int size) {
-  std::size_t yield = 8;
-  for (const auto& chunk : chunks) yield += static_cast<std::size_t>(chunk.length);
-  Header(size < 0 ? yield : static_cast<std::size_t>(size), 0x01);
-  bytes_ += SpriteHeader(8, 4);
-  for (const auto& chunk : chunks) bytes_ += EncodeChunk(chunk);
-  return *this;
+GrfBuilder& GrfBuilder::Stored(std::size_t pixels) {
+  Header(1 + 7 + pixels, 0x03);
+  // Height 1, then width, x offset and y offset of two bytes each.
+  const auto width = static_cast<unsigned>(std::min<std::size_t>(pixels, 0xFFFF));
+  Put(bytes_, 1);
+  for (unsigned value : {width, 0u - width / 2, 0u}) Put(bytes_, value, 2);
+  return Raw(Filler(pixels));
 }
 
 GrfBuilder& GrfBuilder::Record(std::uint16_t size, std::uint8_t info, const std::string& afterInfo) {
@@ -96,11 +65,6 @@ GrfBuilder& GrfBuilder::Raw(const std::string& bytes) {
 
 GrfBuilder& GrfBuilder::Terminator() {
   Put(bytes_, 0, 2);
-  return *this;
-}
-
-GrfBuilder& GrfBuilder::DropLast(std::size_t count) {
-  bytes_.resize(bytes_.size() - std::min(count, bytes_.size()));
   return *this;
 }
 

@@ -5,20 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace kestrav::test {
-
-// One chunk of a compressed sprite's stream: a literal run of 1 to 128 data bytes, or a
-// back-reference of 1 to 16 bytes from 1 to 2047 bytes back.
-struct GrfChunk {
-  bool literal = true;
-  int length = 1;
-  int distance = 1;
-
-  static GrfChunk Literal(int length) { return {true, length, 0}; }
-  static GrfChunk BackReference(int length, int distance = 1) { return {false, length, distance}; }
-};
 
 class GrfBuilder {
  public:
@@ -27,18 +15,13 @@ class GrfBuilder {
   // 0x08, version, the four ID bytes in file order, info and description each with its 0x00.
   GrfBuilder& Action8(std::uint8_t version, const std::string& id, const std::string& info,
                       const std::string& description);
-  // A normal sprite stored uncompressed (info bit 1 set): size = 1 + 7 header bytes + pixels.
-  GrfBuilder& Stored(std::size_t pixels, std::uint8_t info = 0x03);
-  // A compressed normal sprite of exactly these chunks; its size is 8 plus what they yield,
-  // or the size given (to make the remaining count wrap or fall short).
-  GrfBuilder& Compressed(const std::vector<GrfChunk>& chunks, int size = -1);
+  // A normal sprite stored uncompressed (info 0x03): size = 1 + 7 header bytes + pixels.
+  GrfBuilder& Stored(std::size_t pixels);
   // Any record: the size field, the info byte and then exactly the bytes given.
   GrfBuilder& Record(std::uint16_t size, std::uint8_t info, const std::string& afterInfo);
   GrfBuilder& Raw(const std::string& bytes);
   // The size 0 that ends the file.
   GrfBuilder& Terminator();
-  // Cuts the file short by count bytes (the sprite counts stay as they were described).
-  GrfBuilder& DropLast(std::size_t count);
 
   const std::string& bytes() const { return bytes_; }
   std::size_t size() const { return bytes_.size(); }

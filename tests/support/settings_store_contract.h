@@ -4,7 +4,6 @@
 // registries it has.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 #include "environment/settings_store.h"
