@@ -39,7 +39,6 @@ struct FakeProcessRunner : ProcessRunner {
   std::function<ProcessOutcome(const std::string&)> onRun;
 };
 
-// Records each start instead of starting anything.
 struct RecordingShell : Shell {
   struct Start {
     std::string file, parameters, directory;

@@ -1,6 +1,5 @@
-// Parameters and deleting on the selected entry through the controller, on real files and
-// with scripted boxes. The file information report is checked through kestrav-cli info,
-// which prints the box's text.
+// Parameters and deleting on the selected entry. The file information report is checked
+// through kestrav-cli info, which prints the box's text.
 #include <gtest/gtest.h>
 
 #include "ui/manager_fixture.h"
@@ -35,9 +34,8 @@ TEST(SetParameter, TakesNumbersAndBlanksOnlyAndAsksAgainWithTheEarlierParameters
                                 "Entered value must be number.\nMultiple parameters have to be separated by space.");
     }
     f.manager.TformManager::butnParameterClick();
-    for (const auto& shown : f.platform.dialogs.inputsShown) {
-      EXPECT_EQ("Parameters|newgrf/b.grf parameters:|" + field, shown);
-    }
+    EXPECT_EQ(std::vector(inputs.size(), "Parameters|newgrf/b.grf parameters:|" + field),
+              f.platform.dialogs.inputsShown);
     EXPECT_EQ("a.grf O, " + after + " O, c.grf O", f.Listed());
     EXPECT_EQ(std::tuple(1, false, 7),
               std::tuple(f.manager.listGrfFiles.Selected(), f.manager.fileChanged, f.manager.spritesTotal));

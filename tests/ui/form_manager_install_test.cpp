@@ -1,7 +1,6 @@
 // Add: the open dialog, the questions by date, the copy and the list entry, on real files.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
@@ -13,28 +12,26 @@ namespace {
 
 using K = MessageKind;
 using Box = std::tuple<K, const char*, Answer>;
-using Time = std::array<int, 3>;  // a local time in March 2004: day, hour, second
+using std::chrono::hours, std::chrono::seconds;
 namespace fs = std::filesystem;
 
 const char* const kDelete = "File Installed.\nDo you want to delete source file?";
-
-void Stamp(const test::TempDir& dir, const std::string& file, Time time) {
+// The chosen file's time: 2 March 2004, 12:00:00 local time.
+fs::file_time_type ChosenTime() {
   std::tm local{};
-  local.tm_sec = time[2], local.tm_hour = time[1], local.tm_mday = time[0], local.tm_mon = 2, local.tm_year = 104;
-  local.tm_isdst = -1;
-  const auto when = std::chrono::system_clock::from_time_t(std::mktime(&local));
-  fs::last_write_time(dir.path() + "/" + file, fs::file_time_type::clock::from_sys(when));
+  local.tm_hour = 12, local.tm_mday = 2, local.tm_mon = 2, local.tm_year = 104, local.tm_isdst = -1;
+  return fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&local)));
 }
 
 TEST(butnInstallGrfClick, AsksByDateCopiesOffersToDeleteAndAddsTheEntry) {
   const struct {
     const char* name;
     const char* file;              // chosen in the dialog; nothing: cancelled
-    std::optional<Time> installed;  // the installed copy's time; the chosen file's is the 2nd, 12:00:00
+    std::optional<seconds> installed;  // the installed copy's time, after the chosen file's
     std::vector<Box> script;
     bool copied, sourceKept = true, readOnly = false, noNewgrf = false;
   } cases[] = {
-      {"later date, earlier in the day", "set.grf", Time{1, 23, 0},
+      {"later date, earlier in the day", "set.grf", -hours(13),
        {{K::Confirmation,
          "File that you selected already exists.\nBut you are trying to install it's newer version.\nDo you want to "
          "continue?",
@@ -42,13 +39,13 @@ TEST(butnInstallGrfClick, AsksByDateCopiesOffersToDeleteAndAddsTheEntry) {
         {K::Confirmation, kDelete, Answer::No},
         {K::Information, "File Installed.\nSource file not deleted.", Answer::Ok}},
        true},
-      {"an hour earlier", "set.grf", Time{2, 13, 0},
+      {"an hour earlier", "set.grf", hours(1),
        {{K::Warning,
          "File that you selected already exists.\nYou have newer version of this file.\nYou are trying to replace "
          "file with older one.\nIt is highly not recommended.\nDo you want to replace it?",
          Answer::No}},
        false},
-      {"within the same two seconds", "set.grf", Time{2, 12, 1},
+      {"within the same two seconds", "set.grf", seconds(1),
        {{K::Information, "File already exists.\nYou are trying to install the exacly the same file.\nContinue?",
          Answer::Yes},
         {K::Confirmation, kDelete, Answer::Yes},
@@ -77,8 +74,9 @@ TEST(butnInstallGrfClick, AsksByDateCopiesOffersToDeleteAndAddsTheEntry) {
     f.Add({{"newgrf/set.grf", GrfState::Active}, {"newgrf/New.grf", GrfState::Active}});
     f.manager.spritesTotal = 7;
     const std::string file = c.file ? c.file : "set.grf", source = downloads.Write(file, "new");
-    Stamp(downloads, file, {2, 12, 0});
-    if (c.installed) f.ttd.Write("newgrf/" + file, "old"), Stamp(f.ttd, "newgrf/" + file, *c.installed);
+    fs::last_write_time(downloads.path() + "/" + file, ChosenTime());
+    if (c.installed) f.ttd.Write("newgrf/" + file, "old");
+    if (c.installed) fs::last_write_time(f.ttd.path() + "/newgrf/" + file, ChosenTime() + *c.installed);
     if (c.readOnly) fs::permissions(downloads.path() + "/" + file, fs::perms::owner_write, fs::perm_options::remove);
     if (!c.noNewgrf) f.ttd.MakeDirectory("newgrf");
     f.platform.dialogs.ExpectFileDialog(c.file ? std::optional(source) : std::nullopt);

@@ -85,8 +85,7 @@ TEST(InitializeGrf, ReloadListsTheFilesAlphabeticallyUnderTheConfigurationAndKee
                        f.manager.quietSave, f.manager.saveAccepted, f.platform.processes.runs.at(0).workingDirectory));
 }
 
-// A failed load shows what it built, and until a load succeeds nothing writes the
-// configuration: Save is disabled, a save writes nothing and the close asks nothing.
+// A failed load shows what it built; Save is disabled, and the close asks nothing.
 TEST(InitializeGrf, AFailedLoadWritesNothingUntilALoadSucceeds) {
   ManagerFixture f({"GameGFX.exe"});
   f.ttd.Write("newgrfw.cfg", "newgrf/a.grf 1\r\n");

@@ -20,7 +20,6 @@
 
 namespace kestrav::test {
 
-// A GRF file of this many normal sprites.
 inline std::string GrfOf(int normalSprites) {
   GrfBuilder grf;
   for (int i = 0; i < normalSprites; ++i) grf.Stored(1);
@@ -66,7 +65,6 @@ struct ManagerFixture {
     }
     return listed;
   }
-  // The commands of the menu that are enabled, in menu order.
   std::vector<Command> EnabledCommands() const {
     std::vector<Command> enabled;
     for (int i = 0; i <= static_cast<int>(Command::Run); ++i) {

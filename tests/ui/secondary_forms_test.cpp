@@ -33,12 +33,10 @@ struct SettingsFixture : test::ManagerFixture {
   TformSettings form{platform.ports, manager, settingsView};
 };
 
-// Settings1Click fills the dialog from the stored values over what an earlier showing left;
-// a click then writes its one value.
 TEST(Settings1Click, FillsTheControlsAndEachClickWritesItsValue) {
   using S = TformSettings;
   const struct {
-    std::optional<std::int32_t> flags;  // all four booleans
+    std::optional<std::int32_t> flags;  // all four booleans, over what an earlier showing left
     std::optional<std::string> path;
     void (S::*click)();
     const char* name;  // the value the click writes
