@@ -79,24 +79,21 @@ TEST(FormClose, AsksWhileChangedAndStoresTheGeometryEveryTime) {
 }
 
 TEST(CheckList, BoxesCycleTheOfferedStatesWithTheTotalsAndTheKeysAndRightButtonSelect) {
-  // b's state, the total and the inactive sprites after each click on b, with c active
-  const std::pair<bool, std::vector<std::tuple<S, int, int>>> cases[] = {
-      {true, {{S::Inactive, 6, 2}, {S::Active, 6, 0}, {S::Off, 4, 0}}},
-      {false, {{S::Active, 6, 0}, {S::Off, 4, 0}}},
-  };
-  for (const auto& [inactiveAvailable, steps] : cases) {
-    WindowFixture f;
-    f.manager.listGrfFiles.inactiveAvailable = inactiveAvailable;
-    f.manager.listGrfFiles.SetState(2, S::Active);
-    f.manager.CountAllSprites(true, -1);
-    for (const auto& [state, total, inactive] : steps) {
-      f.Click(1, true);
-      EXPECT_EQ(state, f.manager.listGrfFiles.Item(1).state);
-      f.ExpectTotals(total, inactive);
-    }
-    EXPECT_EQ(std::tuple(true, true, 1), std::tuple(f.manager.fileChanged, f.SelectionCommands(),
-                                                    f.manager.listGrfFiles.Selected()));
+  WindowFixture cycle;
+  cycle.manager.listGrfFiles.SetState(2, S::Active);
+  cycle.manager.CountAllSprites(true, -1);
+  // Whether the inactive state is offered, then b's state, the total and the inactive sprites
+  // after a click on b, with c active.
+  for (const auto& [offered, state, total, inactive] :
+       {std::tuple{true, S::Inactive, 6, 2}, {true, S::Active, 6, 0}, {true, S::Off, 4, 0}, {false, S::Active, 6, 0},
+        {false, S::Off, 4, 0}}) {
+    cycle.manager.listGrfFiles.inactiveAvailable = offered;
+    cycle.Click(1, true);
+    EXPECT_EQ(state, cycle.manager.listGrfFiles.Item(1).state);
+    cycle.ExpectTotals(total, inactive);
   }
+  EXPECT_EQ(std::tuple(true, true, 1), std::tuple(cycle.manager.fileChanged, cycle.SelectionCommands(),
+                                                  cycle.manager.listGrfFiles.Selected()));
   WindowFixture f;
   f.manager.ListSpaceKey();  // no selection: nothing
   f.view.SetCommandEnabled(Command::Delete, false);
