@@ -5,7 +5,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,8 +17,7 @@
 namespace kestrav::test {
 
 // A 1024 x 768 screen with a taskbar 30 pixels high.
-class FakeScreen : public Screen {
- public:
+struct FakeScreen : Screen {
   ScreenSize screen{1024, 768};
   ScreenSize workArea{1024, 738};
   ScreenSize PrimaryScreen() override { return screen; }
@@ -27,8 +25,7 @@ class FakeScreen : public Screen {
 };
 
 // Records each start; onRun decides the outcome (it may write files, as a patch would).
-class FakeProcessRunner : public ProcessRunner {
- public:
+struct FakeProcessRunner : ProcessRunner {
   struct Run {
     std::string program, commandLine, workingDirectory;
     unsigned waitMs;
@@ -42,9 +39,7 @@ class FakeProcessRunner : public ProcessRunner {
   std::function<ProcessOutcome(const std::string&)> onRun;
 };
 
-// Records each start instead of starting anything.
-class RecordingShell : public Shell {
- public:
+struct RecordingShell : Shell {
   struct Start {
     std::string file, parameters, directory;
   };
@@ -56,8 +51,7 @@ class RecordingShell : public Shell {
 
 // Reads an attribute as the tests write it (NAME="VALUE" in the file), without a parser:
 // natively there is none, and the system's own is tested under Wine.
-class FakeXmlReader : public XmlReader {
- public:
+struct FakeXmlReader : XmlReader {
   std::optional<std::string> ReadRootAttribute(const std::string& path, const std::string& attribute) override {
     std::string native = path;
     std::replace(native.begin(), native.end(), '\\', '/');

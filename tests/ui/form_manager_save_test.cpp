@@ -8,90 +8,69 @@ namespace {
 
 using S = GrfState;
 
-const char* const kReplace = "File 'newgrf.cfg' or 'newgrfw.cfg' exists.\nDo you want to replace it ?";
-const char* const kOld = "old content\r\n";
-// The fixture's list, one entry of each state.
-const char* const kSaved = "newgrf/a.grf 1 2\r\nnewgrf/b.grf !\r\n#DISABLED#newgrf/c.grf 3\r\n";
+const char* const kList = "newgrf/a.grf 1 2\r\nnewgrf/b.grf !\r\n#DISABLED#newgrf/c.grf 3\r\n";
 
-struct SaveFixture : test::ManagerFixture {
-  explicit SaveFixture(const char* executable = "GameGFX.exe") {
-    UseTtdDirectory();
-    ttd.Write(executable, "");
-    for (const auto& [text, state] : {std::pair{"newgrf/a.grf 1 2", S::Active}, {"newgrf/b.grf 0", S::Inactive},
-                                      {"newgrf/c.grf 3", S::Off}}) {
-      manager.listGrfFiles.Add(text, state);
-    }
-    manager.fileChanged = true;
-    manager.saveAccepted = false;
-  }
-};
-
-TEST(butnGRFSaveClick, WritesTheEditionsFileAfterTheQuestionAndSaysSo) {
-  // What, the game's executable, a configuration there before (with kOld), the answer to the
-  // replace question (nothing: not asked), the file written (nothing: none), quiet, and the
-  // value of "NoOverwriteConfirmation" (-1: none).
-  const std::tuple<const char*, const char*, const char*, std::optional<Answer>, const char*, bool, int> cases[] = {
-      {"Windows, no file yet", "GameGFX.exe", nullptr, std::nullopt, "newgrfw.cfg", false, -1},
-      {"DOS, no file yet", "tycoon.exe", nullptr, std::nullopt, "newgrf.cfg", false, -1},
-      {"Windows beside the DOS file", "GameGFX.exe", "newgrf.cfg", Answer::Yes, "newgrfw.cfg", false, -1},
-      {"No at the question", "GameGFX.exe", "newgrfw.cfg", Answer::No, nullptr, false, -1},
-      {"unknown edition", "ttd.exe", nullptr, std::nullopt, nullptr, false, -1},
-      {"unknown edition, after the question", "ttd.exe", "newgrfw.cfg", Answer::Yes, nullptr, false, -1},
-      {"confirmation set to 0", "GameGFX.exe", "newgrfw.cfg", Answer::Yes, "newgrfw.cfg", false, 0},
-      {"confirmation set to 1: neither asked nor told", "GameGFX.exe", "newgrfw.cfg", std::nullopt, "newgrfw.cfg",
-       false, 1},
-      {"quiet: neither asked nor told", "GameGFX.exe", "newgrfw.cfg", std::nullopt, "newgrfw.cfg", true, 0},
-  };
-  for (const auto& [what, executable, existing, answer, written, quiet, confirmation] : cases) {
-    SaveFixture f(executable);
-    if (existing) f.ttd.Write(existing, kOld);
-    if (confirmation >= 0) f.Put(setting::kNoOverwriteConfirmation, confirmation);
-    f.manager.quietSave = quiet;
-    auto& dialogs = f.platform.dialogs;
-    if (answer) dialogs.Expect(MessageKind::Confirmation, kReplace, MessageButtons::YesNo, *answer);
-    if (answer != Answer::No && !written) dialogs.Expect(MessageKind::Error, "Kestrav can't recognize your TTD version.");
-    if (written && !quiet && confirmation != 1) {
-      dialogs.Expect(MessageKind::Information, std::string("'") + written + "' saved");
-    }
-    f.manager.butnGRFSaveClick();
-    std::string files;
-    for (const std::string file : {"newgrf.cfg", "newgrfw.cfg"}) files += f.ttd.Exists(file) ? f.ttd.Read(file) : "-;";
-    const auto content = [&](const char* file) { return written && file == std::string(written) ? kSaved
-                                                        : existing && file == std::string(existing) ? kOld : "-;"; };
-    EXPECT_EQ(std::tuple(content("newgrf.cfg") + std::string(content("newgrfw.cfg")), false, true),
-              std::tuple(files, f.manager.fileChanged, f.manager.saveAccepted))
-        << what;
-  }
-}
-
-TEST(butnGRFSaveClick, AsksAboutTheSpriteLimitAboveElevenThousandFourHundredEightyThree) {
+TEST(butnGRFSaveClick, WritesTheEditionsFileAfterTheQuestionsAndSaysSo) {
   const struct {
-    int total, inactive;
-    bool quiet;
-    std::optional<Answer> answer;  // nothing: no question
+    const char* name;
+    const char* executable = "GameGFX.exe";
+    const char* existing = nullptr;  // a configuration there before, holding "old"
+    int total = 0, inactive = 0, confirmation = -1;  // the value of "NoOverwriteConfirmation"; -1: none
+    bool quiet = false;
+    std::optional<Answer> limit = std::nullopt, replace = std::nullopt;  // the answers; nothing: not asked
+    const char* after = "-|new";  // newgrf.cfg and newgrfw.cfg: "-" missing, "new" holding kList
   } cases[] = {
-      {11483, 0, false, std::nullopt}, {20000, 8517, false, std::nullopt},  {11484, 0, false, Answer::No},
-      {11484, 0, false, Answer::Yes},  {20000, 8516, false, Answer::No},    {11484, 0, true, Answer::No},
-      {11484, 0, true, Answer::Yes},   {2147483647, -2147483647 - 1, false, Answer::No},
+      {.name = "Windows, no file yet"},
+      {.name = "DOS, no file yet", .executable = "tycoon.exe", .after = "new|-"},
+      {.name = "Windows beside the DOS file", .existing = "newgrf.cfg", .replace = Answer::Yes, .after = "old|new"},
+      {.name = "No at the question", .existing = "newgrfw.cfg", .replace = Answer::No, .after = "-|old"},
+      {.name = "unknown edition", .executable = "ttd.exe", .after = "-|-"},
+      {.name = "confirmation set to 1: neither asked nor told", .existing = "newgrfw.cfg", .confirmation = 1},
+      {.name = "quiet: neither asked nor told", .existing = "newgrfw.cfg", .confirmation = 0, .quiet = true},
+      {.name = "at the sprite limit", .total = 11483},
+      {.name = "above it", .total = 11484, .limit = Answer::No, .after = "-|-"},
+      {.name = "above it, Yes", .total = 11484, .limit = Answer::Yes},
+      {.name = "above with the inactive ones", .total = 20000, .inactive = 8516, .limit = Answer::No, .after = "-|-"},
+      {.name = "the limit is asked in a quiet save", .total = 11484, .quiet = true, .limit = Answer::Yes},
+      {.name = "far above", .total = 2147483647, .inactive = -2147483647 - 1, .limit = Answer::No, .after = "-|-"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.total) + " - " + std::to_string(c.inactive) + (c.quiet ? " quiet" : ""));
-    SaveFixture f;
+    SCOPED_TRACE(c.name);
+    test::ManagerFixture f({c.executable});
+    f.Add({{"newgrf/a.grf 1 2", S::Active}, {"newgrf/b.grf 0", S::Inactive}, {"newgrf/c.grf 3", S::Off}});
+    f.manager.fileChanged = true;
+    f.manager.saveAccepted = false;
     f.manager.spritesTotal = c.total;
     f.manager.spritesInactive = c.inactive;
     f.manager.quietSave = c.quiet;
-    const bool written = c.answer != Answer::No;
-    if (c.answer) {
-      f.platform.dialogs.Expect(MessageKind::Warning,
-                                "There are more active sprites than 11483!\nTTDPatch may not be able to load all "
-                                "graphics.\nThat also depends on a game and climate you will play.\nCheck that limit "
-                                "while playing in TTDPatch's 'New Graphic Status' window.\nDo you want to continue?",
-                                MessageButtons::YesNo, *c.answer);
+    if (c.existing) f.ttd.Write(c.existing, "old");
+    if (c.confirmation >= 0) f.Put(setting::kNoOverwriteConfirmation, c.confirmation);
+    auto& dialogs = f.platform.dialogs;
+    if (c.limit) {
+      dialogs.Expect(MessageKind::Warning,
+                     "There are more active sprites than 11483!\nTTDPatch may not be able to load all graphics.\nThat "
+                     "also depends on a game and climate you will play.\nCheck that limit while playing in TTDPatch's "
+                     "'New Graphic Status' window.\nDo you want to continue?",
+                     MessageButtons::YesNo, *c.limit);
     }
-    if (written && !c.quiet) f.platform.dialogs.Expect(MessageKind::Information, "'newgrfw.cfg' saved");
+    if (c.replace) {
+      dialogs.Expect(MessageKind::Confirmation,
+                     "File 'newgrf.cfg' or 'newgrfw.cfg' exists.\nDo you want to replace it ?", MessageButtons::YesNo,
+                     *c.replace);
+    }
+    const std::string after = c.after;
+    if (after == "-|-" && !c.limit) dialogs.Expect(MessageKind::Error, "Kestrav can't recognize your TTD version.");
+    if (after.find("new") != std::string::npos && !c.quiet && c.confirmation != 1) {
+      dialogs.Expect(MessageKind::Information, after.starts_with("new") ? "'newgrf.cfg' saved" : "'newgrfw.cfg' saved");
+    }
     f.manager.butnGRFSaveClick();
-    EXPECT_EQ(std::tuple(written, !written, written),
-              std::tuple(f.ttd.Exists("newgrfw.cfg"), f.manager.fileChanged, f.manager.saveAccepted));
+    std::string files;
+    for (const std::string file : {"newgrf.cfg", "newgrfw.cfg"}) {
+      const std::string content = f.ttd.Exists(file) ? f.ttd.Read(file) : "-";
+      files += (files.empty() ? "" : "|") + (content == kList ? "new" : content);
+    }
+    EXPECT_EQ(std::tuple(after, c.limit == Answer::No, c.limit != Answer::No),
+              std::tuple(files, f.manager.fileChanged, f.manager.saveAccepted));
   }
 }
 
@@ -102,12 +81,9 @@ TEST(CountAllSprites, AddsActiveAndInactiveFilesReportsMissingOnesAndNeverLooksF
     f.ttd.Write(std::string("newgrf/") + name + ".grf", test::GrfOf(sprites));
   }
   f.ttd.MakeDirectory("newgrf/folder.grf");
-  for (const auto& [text, state] : std::vector<test::ListItem>{
-           {"newgrf/first.grf 1 2", S::Active}, {"newgrf/a.grf 1 2", S::Active}, {"newgrf\\sub\\second.grf", S::Inactive},
-           {"newgrf/b.grf", S::Inactive}, {"newgrf/off.grf", S::Off}, {"newgrf/gone.grf", S::Off},  // missing, but off
-           {"newgrf/folder.grf", S::Active}}) {
-    f.manager.listGrfFiles.Add(text, state);
-  }
+  f.Add({{"newgrf/first.grf 1 2", S::Active}, {"newgrf/a.grf 1 2", S::Active}, {"newgrf\\sub\\second.grf", S::Inactive},
+         {"newgrf/b.grf", S::Inactive}, {"newgrf/off.grf", S::Off}, {"newgrf/gone.grf", S::Off},  // missing, but off
+         {"newgrf/folder.grf", S::Active}});
   for (const char* shown : {"newgrf/first.grf", "newgrf/sub/second.grf", "newgrf/folder.grf", "newgrf/first.grf"}) {
     f.platform.dialogs.Expect(MessageKind::Error, std::string("Cannot find file:\n") + shown);
   }
@@ -118,13 +94,6 @@ TEST(CountAllSprites, AddsActiveAndInactiveFilesReportsMissingOnesAndNeverLooksF
   f.manager.listGrfFiles.Toggle(0);
   f.manager.CountAllSprites(false, 0);
   f.ExpectTotals(30, 20);
-  // Without a TTD directory the paths start empty, and no settings key is made.
-  test::ManagerFixture none;
-  none.manager.listGrfFiles.Add("newgrf/nowhere-kestrav.grf", S::Active);
-  none.platform.dialogs.Expect(MessageKind::Error, "Cannot find file:\nnewgrf/nowhere-kestrav.grf");
-  none.manager.CountAllSprites(true, 0);
-  none.ExpectTotals(0, 0);
-  EXPECT_FALSE(none.platform.registry.KeyExists(kSettingsKeyPath));
 }
 
 }  // namespace

@@ -20,9 +20,6 @@
 
 namespace kestrav::test {
 
-using ListItem = std::pair<std::string, GrfState>;  // an item's text and state
-
-// A GRF file of this many normal sprites.
 inline std::string GrfOf(int normalSprites) {
   GrfBuilder grf;
   for (int i = 0; i < normalSprites; ++i) grf.Stored(1);
@@ -43,6 +40,11 @@ struct ManagerFixture {
     platform.processes.onRun = [](const std::string&) { return ProcessOutcome::Exited; };
     view.list = &manager.listGrfFiles;
   }
+  // On a TTD directory holding these empty files.
+  explicit ManagerFixture(std::initializer_list<const char*> files) : ManagerFixture() {
+    UseTtdDirectory();
+    for (const char* file : files) ttd.Write(file, "");
+  }
   SettingsStore Settings() {
     SettingsStore settings(platform.registry);
     settings.Open(true);
@@ -51,12 +53,10 @@ struct ManagerFixture {
   void Put(const std::string& name, const std::string& text) { Settings().WriteString(name, text); }
   void Put(const std::string& name, std::int32_t value) { Settings().WriteInteger(name, value); }
   void UseTtdDirectory() { Put(setting::kTtdPath, ttd.path()); }
-
-  std::vector<ListItem> Items() const {
-    std::vector<ListItem> items;
-    for (const auto& item : manager.listGrfFiles.Items()) items.emplace_back(item.text, item.state);
-    return items;
+  void Add(std::initializer_list<std::pair<const char*, GrfState>> items) {
+    for (const auto& [text, state] : items) manager.listGrfFiles.Add(text, state);
   }
+
   // Each item's text without "newgrf/" and its state's initial, as "a.grf 1 A, b.grf O".
   std::string Listed() const {
     std::string listed;
@@ -65,7 +65,6 @@ struct ManagerFixture {
     }
     return listed;
   }
-  // The commands of the menu that are enabled, in menu order.
   std::vector<Command> EnabledCommands() const {
     std::vector<Command> enabled;
     for (int i = 0; i <= static_cast<int>(Command::Run); ++i) {
