@@ -1,7 +1,6 @@
 // The real main window under Wine: what only the window shows (menu, shortcuts, the owner-
-// drawn list, status bar, close), driven by the messages the system would send, on a TTD
-// directory of its own and the settings in the real registry of the test prefix. The
-// decisions behind them are the controller's and are tested with it in tests/ui.
+// drawn list, status bar, close), driven by the messages the system would send, with the
+// settings in the real registry; the decisions behind them are tested with the controller.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "platform/win32/win32_handles.h"
+#include "support/win32_dialog_answerer.h"
 #include "ui/manager_fixture.h"
 #include "ui/win32/main_menu.h"
 #include "ui/win32/manager_window.h"
@@ -21,7 +21,6 @@ namespace kestrav {
 namespace {
 
 using C = Command;
-constexpr const char* kReplace = "File 'newgrf.cfg' or 'newgrfw.cfg' exists.\nDo you want to replace it ?";
 constexpr const char* kConfig = "newgrf/b.grf !\r\nnewgrf/a.grf\r\n#DISABLED#newgrf/c.grf\r\n";
 
 // The bar's items each followed by its drop-down's, indented: "-" for a separator, "~"
@@ -79,8 +78,7 @@ class MainWindow : public ::testing::Test {
   LRESULT ToList(UINT message, WPARAM wParam, int x = 0, int y = 0) {
     return ::SendMessageA(window->list(), message, wParam, MAKELPARAM(x, y));
   }
-  void Send(UINT message, C command) { ::SendMessageA(window->handle(), message, win32::CommandId(command), 0); }
-  // A press and release at x of the item's row, as the mouse gives them.
+  void Run(C command) { ::SendMessageA(window->handle(), WM_COMMAND, win32::CommandId(command), 0); }
   void Click(int index, int x) {
     ToList(WM_LBUTTONDOWN, MK_LBUTTON, x, index * 13 + 6);
     ToList(WM_LBUTTONUP, 0, x, index * 13 + 6);
@@ -112,9 +110,7 @@ class MainWindow : public ::testing::Test {
 
 TEST_F(MainWindow, MenuShortcutsAndTheButtonOverTheList) {
   Open();
-  char caption[64] = {}, hint[256] = {};
-  ::GetWindowTextA(window->handle(), caption, sizeof caption);
-  EXPECT_STREQ("Kestrav", caption);
+  EXPECT_EQ("Kestrav", test::TextOf(window->handle()));
   std::vector<std::string> lines;
   AddLines(::GetMenu(window->handle()), "", lines);
   EXPECT_EQ((std::vector<std::string>{
@@ -135,69 +131,52 @@ TEST_F(MainWindow, MenuShortcutsAndTheButtonOverTheList) {
                 {kKey, VK_F10, C::Notepad}, {kKey, VK_F12, C::MakeLog}, {kKey, VK_F1, C::Help},
                 {kKey, VK_F2, C::About}, {kCtrl, 'R', C::Run}}),
             shortcuts);
-  // A shortcut's command reaches the controller: the save asks before it replaces the file.
-  platform.dialogs.Expect(MessageKind::Confirmation, kReplace, MessageButtons::YesNo, Answer::No);
-  Send(WM_COMMAND, C::Save);
-  EXPECT_TRUE(platform.dialogs.Done());
+  Run(C::Notepad);  // reaches the controller
+  EXPECT_EQ(ttd.Join("newgrfw.cfg"), platform.shell.starts.at(0).parameters);
   // The button, hidden while there is a directory, and its tool tip, which hands out no
   // more than the first 80 characters of its text.
   EXPECT_FALSE(::IsWindowVisible(window->selectDirectoryButton()));
-  ::GetWindowTextA(window->selectDirectoryButton(), caption, sizeof caption);
-  EXPECT_STREQ("Select TTD Directory", caption);
+  EXPECT_EQ("Select TTD Directory", test::TextOf(window->selectDirectoryButton()));
+  char hint[256] = {};
   TOOLINFOA tool{TTTOOLINFOA_V2_SIZE, 0, window->handle(), reinterpret_cast<UINT_PTR>(window->selectDirectoryButton())};
   tool.lpszText = hint;
   ::SendMessageA(window->toolTip(), TTM_GETTEXTA, sizeof hint, reinterpret_cast<LPARAM>(&tool));
   EXPECT_STREQ("To work with this tool you need to select your TTD directory (with TTDPatch in i", hint);
 }
 
-TEST_F(MainWindow, OwnerDrawnListTakesClicksInTheBoxTheSpaceKeyAndDrags) {
+TEST_F(MainWindow, OwnerDrawnListTakesAClickInTheBoxTheSpaceKeyAndADrag) {
   Open();
   EXPECT_TRUE(::GetWindowLongA(window->list(), GWL_STYLE) & LBS_OWNERDRAWFIXED);
   EXPECT_EQ(13, ToList(LB_GETITEMHEIGHT, 0));
   EXPECT_EQ("newgrf/b.grf I, newgrf/a.grf A, newgrf/c.grf O, Total Sprites: 3 | Active Sprites: 1", Shown());
-  EXPECT_FALSE(Enabled(C::Delete));
   Click(2, 5);
   EXPECT_EQ(std::pair(2l, true), std::pair(static_cast<long>(ToList(LB_GETCURSEL, 0)), Enabled(C::Delete)));
-  Click(0, 60);  // on the text: selects only
   for (const UINT message : {WM_KEYDOWN, WM_CHAR, WM_KEYUP}) ToList(message, VK_SPACE);
-  EXPECT_EQ("newgrf/b.grf A, newgrf/a.grf A, newgrf/c.grf I, Total Sprites: 7 | Active Sprites: 3", Shown());
-  ToList(WM_KEYDOWN, VK_DOWN);
-  EXPECT_EQ(1, window->manager().listGrfFiles.Selected());
-  // The pointer's move from the press with the button held, where it goes up, the order then.
-  for (const auto& [dy, dropY, order] : {std::tuple{4, 10, "b"}, {5, 32, "a"}}) {
-    ToList(WM_LBUTTONDOWN, MK_LBUTTON, 60, 6);
-    ToList(WM_MOUSEMOVE, MK_LBUTTON, 60, 6 + dy);
-    EXPECT_EQ(dy >= 5, ::GetCapture() == window->list()) << dy;
-    ToList(WM_MOUSEMOVE, MK_LBUTTON, 60, dropY);
-    ToList(WM_LBUTTONUP, 0, 60, dropY);
-    EXPECT_EQ(std::pair(HWND{}, std::string("newgrf/") + order), std::pair(::GetCapture(), Shown().substr(0, 8)));
-  }
+  EXPECT_EQ("newgrf/b.grf I, newgrf/a.grf A, newgrf/c.grf A, Total Sprites: 7 | Active Sprites: 5", Shown());
+  // The list holds the pointer from the drag's start until the button goes up.
+  ToList(WM_LBUTTONDOWN, MK_LBUTTON, 60, 6);
+  ToList(WM_MOUSEMOVE, MK_LBUTTON, 60, 11);
+  EXPECT_EQ(window->list(), ::GetCapture());
+  ToList(WM_MOUSEMOVE, MK_LBUTTON, 60, 32);
+  ToList(WM_LBUTTONUP, 0, 60, 32);
+  EXPECT_EQ(std::pair(HWND{}, std::string("newgrf/a")), std::pair(::GetCapture(), Shown().substr(0, 8)));
 }
 
-// Maximised, the first panel follows the real width, and the close stores the restored
-// place; the close itself is refused while there are changes.
+// Maximised, the first panel follows the real width, and the close stores the restored place.
 TEST_F(MainWindow, TheWidthWhileMaximisedAndThePlaceStoredAtTheClose) {
   Open();
   ::SetWindowPos(window->handle(), nullptr, 50, 60, 400, 350, SWP_NOZORDER);
   Pump();
-  for (const int show : {SW_MAXIMIZE, SW_RESTORE, SW_MAXIMIZE}) {
-    ::ShowWindow(window->handle(), show);
-    Pump();
-    RECT outer{};
-    ::GetWindowRect(window->handle(), &outer);
-    int edges[2] = {};
-    ::SendMessageA(window->statusBar(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
-    EXPECT_EQ(std::pair(static_cast<int>(outer.right - outer.left - 20) / 2, show == SW_MAXIMIZE),
-              std::pair(edges[0], outer.right - outer.left > 400))
-        << show;
-  }
-  Click(2, 5);
-  platform.dialogs.Expect(MessageKind::Confirmation,
-                          "File changed.\nDo you want to save it?\nPress 'Yes' to save and exit,\n'No' to exit without "
-                          "saving,\nor 'Cancel' to not exit.",
-                          MessageButtons::YesNoCancel, Answer::Cancel);
+  ::ShowWindow(window->handle(), SW_MAXIMIZE);
+  Pump();
+  RECT outer{};
+  ::GetWindowRect(window->handle(), &outer);
+  int edges[2] = {};
+  ::SendMessageA(window->statusBar(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+  EXPECT_EQ(std::pair(static_cast<int>(outer.right - outer.left - 20) / 2, true),
+            std::pair(edges[0], outer.right - outer.left > 400));
   ::SendMessageA(window->handle(), WM_CLOSE, 0, 0);
-  EXPECT_TRUE(::IsWindow(window->handle()) && !Pump());
+  EXPECT_TRUE(Pump());
   DWORD place[4] = {}, size = sizeof(DWORD);
   for (int i = 0; const char* name : {setting::kLeft, setting::kTop, setting::kWidth, setting::kHeight}) {
     ::RegGetValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, RRF_RT_REG_DWORD, nullptr, &place[i++], &size);
@@ -218,7 +197,7 @@ TEST_F(MainWindow, AFailedLoadIsShownAndLeavesTheConfigurationAsItWas) {
   EXPECT_TRUE(::IsWindowVisible(window->handle()));
   EXPECT_EQ("newgrf/a.grf O, newgrf/b.grf O, newgrf/c.grf O, Total Sprites: | Active Sprites:", Shown());
   EXPECT_FALSE(Enabled(C::Save));
-  Send(WM_COMMAND, C::Save);  // asks nothing, writes nothing
+  Run(C::Save);  // asks nothing, writes nothing
   // A failing handler is shown and the window goes on: a double click reads
   // "DoubleClickAction", here a text where a number belongs.
   Put(setting::kDoubleClickAction, REG_SZ, std::string("1\0", 2));
