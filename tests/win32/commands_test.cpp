@@ -1,7 +1,5 @@
-// The commands on the selected entry, Add and Run Game where they meet the system: the
-// parameter input box as the user meets it, file information on a file another program holds
-// open, the real open dialog with a name typed into it, and a real start through the shell of
-// the stand-in patch, which records how it was started.
+// Where the commands meet the system: the real input box and open dialog, a file another
+// program holds open, and a start through the shell of the stand-in patch.
 #include <windows.h>
 #include <dlgs.h>
 
@@ -87,10 +85,10 @@ TEST(Win32Shell, StartsTheProgramInTheDirectoryGivenWithItsParametersInANormalWi
   const std::string patch = ttd.Join("TTD Deluxe\\ttdpatchw.exe");
   ASSERT_TRUE(::CopyFileA((exe.substr(0, exe.rfind('\\')) + "\\standin_patch.exe").c_str(), patch.c_str(), FALSE));
   MakeSystemAdapters().shell->Open(patch, "one \"two words\"", ttd.path());
-  for (int wait = 0; wait < 200 && ttd.Read("TTD Deluxe/standin.start").empty(); ++wait) ::Sleep(50);
-  EXPECT_EQ(ttd.path() + "\none two words", ttd.Read("TTD Deluxe/standin.start"));
+  for (int wait = 0; wait < 200 && ttd.Read("TTD Deluxe/standin.log").empty(); ++wait) ::Sleep(50);
   // STARTF_USESHOWWINDOW, SW_SHOWNORMAL
-  EXPECT_EQ("switches.xml absent, flags 1, show 1", ttd.Read("TTD Deluxe/standin.log"));
+  EXPECT_EQ("switches.xml absent, flags 1, show 1\n" + ttd.path() + "\none two words",
+            ttd.Read("TTD Deluxe/standin.log"));
 }
 
 }  // namespace
