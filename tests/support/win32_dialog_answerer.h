@@ -45,17 +45,15 @@ inline HWND VisibleDialog() {
 template <class Show>
 auto Answered(std::function<bool(HWND)> answerer, Show show) {
   int ticks = 0;
-  bool done = false;
-  return Ticking(
-      [&] {
-        const HWND dialog = VisibleDialog();
-        if (dialog && ++ticks > 200) {
-          ::EndDialog(dialog, IDCANCEL);
-        } else if (dialog && !done) {
-          done = answerer(dialog);
-        }
-      },
-      show);
+  const auto answer = [&] {
+    const HWND dialog = VisibleDialog();
+    if (dialog && ++ticks > 200) {
+      ::EndDialog(dialog, IDCANCEL);
+    } else if (dialog && answerer && answerer(dialog)) {
+      answerer = nullptr;
+    }
+  };
+  return Ticking(answer, show);
 }
 
 inline std::string TextOf(HWND window) {

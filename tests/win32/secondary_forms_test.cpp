@@ -63,12 +63,11 @@ TEST(Win32AboutWindow, ShowsItsTextAtItsSizeOpensItsLinksAndClosesWithEscAndEnte
   }
   ASSERT_EQ(41u, lines.size());
   std::string picked;
-  for (const int line : {0, 3, 4, 5, 11, 16, 20, 29, 31, 37, 39, 40}) picked += lines[line] + "|";
+  for (const int line : {0, 3, 4, 5, 16, 29, 40}) picked += lines[line] + "|";
   EXPECT_EQ("Kestrav allows you to edit lines in newgrf.cfg file|"
             "of them) and can show information about any *.grf file. ||\tver. 2.1|"
-            "- support newgrf[w].cfg from TTDPatch 2.0.1 alpha 30 |"
-            "  also prevent from adding orginall TTD graphic files|\tver. 2.0.2|- added prioriy graphic|\tver. 2.0.1|"
-            "- added possiblity of moving many files at once |\tver. 2.0|- first release, whole nearly stable program|",
+            "  also prevent from adding orginall TTD graphic files|- added prioriy graphic|"
+            "- first release, whole nearly stable program|",
             picked);
 
   for (const int y : {225, 239}) {  // a click on each link
