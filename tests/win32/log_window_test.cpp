@@ -1,5 +1,5 @@
-// The real log creator under Wine: its frame and controls, the radio group writing the real
-// registry, and a log written through the real save dialog, answered by a timer, of a file
+// The real log creator under Wine: its frame and controls, a click on the radio group reaching
+// its controller, and a log written through the real save dialog, answered by a timer, of a file
 // another program holds open (the logs themselves are tested with their controller).
 #include <windows.h>
 #include <commctrl.h>
@@ -27,17 +27,15 @@ TEST(LogWindow, ShowsItsControlsStoresTheFormatAndWritesTheLogWhereTheSaveDialog
   // Opened without sharing: the log finds the file but cannot read it.
   const HANDLE locked = ::CreateFileA(ttd.Join("newgrf\\a.grf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       0, nullptr);
-  ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
-  test::TestPlatform p;  // its system adapters: the real registry
-  SettingsStore settings(*p.system.registry);
+  test::TestPlatform p;
+  SettingsStore settings(p.registry);
   settings.Open(true);
   settings.WriteString(setting::kTtdPath, ttd.path());
   settings.WriteInteger(setting::kOutputFormat, 7);
   const win32::UniqueWindow owner(::CreateWindowExA(0, "STATIC", "", WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr,
                                                     nullptr, nullptr));
   Win32Dialogs dialogs(owner.get());
-  Platform ports{*p.system.files, *p.system.registry, dialogs, p.processes, *p.system.xml, p.screen, *p.system.locale,
-                 p.shell};
+  Platform ports{*p.system.files, p.registry, dialogs, p.processes, p.xml, p.screen, *p.system.locale, p.shell};
   test::RecordingView view;
   TformManager manager(ports, view);
   manager.listGrfFiles.Add("newgrf/a.grf", GrfState::Active);
@@ -96,7 +94,6 @@ TEST(LogWindow, ShowsItsControlsStoresTheFormatAndWritesTheLogWhereTheSaveDialog
   EXPECT_TRUE(log.ends_with("\r\n\tSprites: 0 total, 0 normal, 0 pseudo\r\n\tVersion: \r\n\tID: \r\n\tInfo: \r\n"
                             "\tDescription: \r\n\r\n"))
       << log;
-  ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
 }
 
 }  // namespace

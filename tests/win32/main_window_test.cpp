@@ -1,6 +1,6 @@
 // The real main window under Wine: what only the window shows (menu, shortcuts, the owner-
-// drawn list, status bar, close), driven by the messages the system would send, with the
-// settings in the real registry; the decisions behind them are tested with the controller.
+// drawn list, status bar, close), driven by the messages the system would send; the
+// decisions behind them are tested with the controller.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -51,27 +51,25 @@ void AddLines(HMENU menu, HACCEL keys, const std::string& indent, std::vector<st
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    TearDown();
     ttd.Write("GameGFX.exe", "");
     for (const auto& [name, sprites] : {std::pair{"a", 1}, {"b", 2}, {"c", 4}}) {
       ttd.Write("newgrf/" + std::string(name) + ".grf", test::GrfOf(sprites));
     }
     ttd.Write("newgrfw.cfg", kConfig);
     platform.processes.onRun = [](const std::string&) { return ProcessOutcome::Exited; };
-    Put(setting::kTtdPath, REG_SZ, ttd.path() + '\0');
+    Settings().WriteString(setting::kTtdPath, ttd.path());
   }
   void TearDown() override {
     window.reset();
     Pump();
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Dravelin Technologies");  // only when empty
   }
-  static void Put(const char* name, DWORD type, const std::string& data) {
-    ASSERT_EQ(ERROR_SUCCESS, ::RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, type, data.data(),
-                                               static_cast<DWORD>(data.size())));
+  SettingsStore Settings() {
+    SettingsStore settings(platform.registry);
+    settings.Open(true);
+    return settings;
   }
   void Open() {
-    window = std::make_unique<win32::ManagerWindow>(ports);
+    window = std::make_unique<win32::ManagerWindow>(platform.ports);
     window->Create();
     window->Show(SW_SHOW);
     Pump();
@@ -112,9 +110,7 @@ class MainWindow : public ::testing::Test {
   }
 
   test::TempDir ttd;
-  test::TestPlatform platform;  // the real file system, registry and XML reader below
-  Platform ports{*platform.system.files, *platform.system.registry, platform.dialogs, platform.processes,
-                 *platform.system.xml, platform.screen, *platform.system.locale, platform.shell};
+  test::TestPlatform platform;
   std::unique_ptr<win32::ManagerWindow> window;
 };
 
@@ -176,11 +172,10 @@ TEST_F(MainWindow, TheWidthWhileMaximisedAndThePlaceStoredAtTheClose) {
             std::pair(edges[0], outer.right - outer.left > 400));
   ::SendMessageA(window->handle(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(Pump());
-  DWORD place[4] = {}, size = sizeof(DWORD);
-  for (int i = 0; const char* name : {setting::kLeft, setting::kTop, setting::kWidth, setting::kHeight}) {
-    ::RegGetValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, RRF_RT_REG_DWORD, nullptr, &place[i++], &size);
-  }
-  EXPECT_EQ(std::vector<DWORD>({50, 60, 400, 350}), std::vector<DWORD>(place, place + 4));
+  auto stored = Settings();
+  EXPECT_EQ(std::vector<int>({50, 60, 400, 350}),
+            std::vector<int>({stored.ReadInteger(setting::kLeft), stored.ReadInteger(setting::kTop),
+                              stored.ReadInteger(setting::kWidth), stored.ReadInteger(setting::kHeight)}));
 }
 
 // The configuration cannot be read while another program holds it open without sharing:
@@ -199,7 +194,7 @@ TEST_F(MainWindow, AFailedLoadIsShownAndLeavesTheConfigurationAsItWas) {
   Run(C::Save);  // asks nothing, writes nothing
   // A failing handler is shown and the window goes on: a double click reads
   // "DoubleClickAction", here a text where a number belongs.
-  Put(setting::kDoubleClickAction, REG_SZ, std::string("1\0", 2));
+  Settings().WriteString(setting::kDoubleClickAction, "1");
   Click(0, 60);
   platform.dialogs.Expect(MessageKind::Error, "Invalid data type for 'DoubleClickAction'");
   ToList(WM_LBUTTONDBLCLK, MK_LBUTTON, 60, 6);

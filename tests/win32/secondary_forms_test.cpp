@@ -1,5 +1,5 @@
 // The settings dialog and the about box as real windows under Wine: their controls, places,
-// hints, tab stops and keys; a click in the settings dialog writes the real registry of the prefix.
+// hints, tab stops and keys; a click in the settings dialog reaches its controller.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -20,21 +20,17 @@ namespace {
 
 using test::TextOf;
 
-TEST(Win32SettingsWindow, HasItsControlsInPlaceAndInTabOrderAndAClickWritesTheRegistry) {
-  ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
-  test::TestPlatform p;  // with the real registry
-  Platform ports{*p.system.files, *p.system.registry, p.dialogs, p.processes, *p.system.xml, p.screen, *p.system.locale,
-                 p.shell};
+TEST(Win32SettingsWindow, HasItsControlsInPlaceAndInTabOrderAndAClickWritesItsSetting) {
+  test::TestPlatform p;
   test::RecordingView view;
-  TformManager manager{ports, view};
-  win32::SettingsWindow settings(ports, manager, nullptr);
+  TformManager manager{p.ports, view};
+  win32::SettingsWindow settings(p.ports, manager, nullptr);
   const HWND form = settings.handle();
   settings.form().FillFromSettings();
   ::SendMessageA(::FindWindowExA(form, nullptr, "Button", "Run TTD"), BM_CLICK, 0, 0);
-  DWORD stored = 7, size = sizeof stored;
-  ::RegGetValueA(HKEY_CURRENT_USER, kSettingsKeyPath, "RunType", RRF_RT_REG_DWORD, nullptr, &stored, &size);
-  ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
-  EXPECT_EQ(1u, stored);
+  SettingsStore stored(p.registry);
+  stored.Open(false);
+  EXPECT_EQ(1, stored.ReadInteger("RunType"));
   EXPECT_EQ("Settings 327x199\nButton Close 216,168,105,25 tab Closing Options window\n"
             "Button Change Directory 8,168,105,25 tab Changing TTD directory\n"
             "Button After pressing 'Run Game' button 8,72,313,41\n"
