@@ -64,11 +64,8 @@ TEST(Win32MessageBox, ShowsCaptionTextAndButtonsAndGivesTheAnswer) {
 std::string SelectedName(HWND browser) {
   const HWND tree = ::FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
   char name[MAX_PATH] = {};
-  TVITEMA item{};
-  item.mask = TVIF_TEXT;
-  item.hItem = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  item.pszText = name;
-  item.cchTextMax = sizeof name;
+  const auto selected = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  TVITEMA item{TVIF_TEXT, selected, 0, 0, name, sizeof name, 0, 0, 0, 0};
   ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   return name;
 }

@@ -30,9 +30,8 @@ void AddLines(HMENU menu, HACCEL keys, const std::string& indent, std::vector<st
   const int count = ::CopyAcceleratorTableA(keys, table, 32);
   for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
     char caption[128] = {};
-    MENUITEMINFOA info{sizeof info, MIIM_FTYPE | MIIM_STATE | MIIM_STRING | MIIM_SUBMENU | MIIM_ID};
-    info.dwTypeData = caption;
-    info.cch = sizeof caption;
+    MENUITEMINFOA info{sizeof info, MIIM_FTYPE | MIIM_STATE | MIIM_STRING | MIIM_SUBMENU | MIIM_ID, 0, 0, 0, nullptr,
+                       nullptr, nullptr, 0, caption, sizeof caption, nullptr};
     EXPECT_TRUE(::GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info));
     const bool separator = info.fType & MFT_SEPARATOR;
     std::string line = indent + (separator ? "-" : (info.fState & MFS_DISABLED) ? "~" : "");
@@ -133,8 +132,8 @@ TEST_F(MainWindow, MenuShortcutsAndTheButtonOverTheList) {
   EXPECT_FALSE(::IsWindowVisible(window->selectDirectoryButton()));
   EXPECT_EQ("Select TTD Directory", test::TextOf(window->selectDirectoryButton()));
   char hint[256] = {};
-  TOOLINFOA tool{TTTOOLINFOA_V2_SIZE, 0, window->handle(), reinterpret_cast<UINT_PTR>(window->selectDirectoryButton())};
-  tool.lpszText = hint;
+  const auto button = reinterpret_cast<UINT_PTR>(window->selectDirectoryButton());
+  TOOLINFOA tool{TTTOOLINFOA_V2_SIZE, 0, window->handle(), button, {}, nullptr, hint, 0, nullptr};
   ::SendMessageA(window->toolTip(), TTM_GETTEXTA, sizeof hint, reinterpret_cast<LPARAM>(&tool));
   EXPECT_STREQ("To work with this tool you need to select your TTD directory (with TTDPatch in i", hint);
 }
