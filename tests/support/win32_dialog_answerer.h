@@ -1,13 +1,12 @@
 #pragma once
-// Drives the real windows a test brings up: a timer, run by whichever modal loop is running,
-// calls the test's step; Answered hands the visible dialog of this thread to an answerer until
-// that says it is done. A dialog still up seconds later is cancelled: no test may hang.
+// Answers the real dialogs a test brings up: a timer, run by the dialog's own message loop,
+// hands the visible dialog of this thread to an answerer until that says it is done. Seconds
+// later, what is still up is cancelled or closed: no test may hang.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <functional>
 #include <string>
-#include <utility>
 
 namespace kestrav::test {
 
@@ -15,17 +14,6 @@ inline std::function<void()> onTick;
 
 inline void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (onTick) onTick();
-}
-
-// What show gives back while tick runs every 50 ms.
-template <class Show>
-auto Ticking(std::function<void()> tick, Show show) {
-  onTick = std::move(tick);
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, Tick);
-  const auto result = show();
-  ::KillTimer(nullptr, timer);
-  onTick = nullptr;
-  return result;
 }
 
 inline HWND VisibleDialog() {
@@ -45,15 +33,21 @@ inline HWND VisibleDialog() {
 template <class Show>
 auto Answered(std::function<bool(HWND)> answerer, Show show) {
   int ticks = 0;
-  const auto answer = [&] {
+  onTick = [&] {
     const HWND dialog = VisibleDialog();
-    if (dialog && ++ticks > 200) {
+    if (++ticks > 200 && dialog) {
       ::EndDialog(dialog, IDCANCEL);
+    } else if (ticks > 200) {
+      ::PostMessageA(::GetActiveWindow(), WM_CLOSE, 0, 0);
     } else if (dialog && answerer && answerer(dialog)) {
       answerer = nullptr;
     }
   };
-  return Ticking(answer, show);
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, Tick);
+  const auto result = show();
+  ::KillTimer(nullptr, timer);
+  onTick = nullptr;
+  return result;
 }
 
 inline std::string TextOf(HWND window) {

