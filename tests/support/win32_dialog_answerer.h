@@ -16,25 +16,20 @@ inline void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (onTick) onTick();
 }
 
-inline HWND VisibleDialog() {
-  HWND dialog = nullptr;
-  const auto visible = [](HWND window, LPARAM found) -> BOOL {
-    char name[16] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    if (std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  };
-  ::EnumThreadWindows(::GetCurrentThreadId(), visible, reinterpret_cast<LPARAM>(&dialog));
-  return dialog;
-}
-
 // What show gives back while answerer acts on the dialog it brings up.
 template <class Show>
 auto Answered(std::function<bool(HWND)> answerer, Show show) {
   int ticks = 0;
   onTick = [&] {
-    const HWND dialog = VisibleDialog();
+    HWND dialog = nullptr;
+    const auto visible = [](HWND window, LPARAM found) -> BOOL {
+      char name[16] = {};
+      ::GetClassNameA(window, name, sizeof name);
+      if (std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
+      *reinterpret_cast<HWND*>(found) = window;
+      return FALSE;
+    };
+    ::EnumThreadWindows(::GetCurrentThreadId(), visible, reinterpret_cast<LPARAM>(&dialog));
     if (++ticks > 200 && dialog) {
       ::EndDialog(dialog, IDCANCEL);
     } else if (ticks > 200) {

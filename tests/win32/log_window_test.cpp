@@ -9,38 +9,30 @@
 
 #include <string>
 
-#include "environment/settings_store.h"
 #include "platform/win32/win32_dialogs.h"
-#include "support/recording_view.h"
-#include "support/temp_dir.h"
-#include "support/test_platform.h"
 #include "support/win32_dialog_answerer.h"
-#include "ui/form_manager.h"
+#include "ui/manager_fixture.h"
 #include "ui/win32/log_window.h"
 
 namespace kestrav {
 namespace {
 
 TEST(LogWindow, ShowsItsControlsStoresTheFormatAndWritesTheLogWhereTheSaveDialogSays) {
-  const test::TempDir ttd;
-  ttd.Write("newgrf/a.grf", "");
+  test::ManagerFixture f;
+  f.UseTtdDirectory();
+  f.Put(setting::kOutputFormat, 7);
+  f.ttd.Write("newgrf/a.grf", "");
+  f.manager.listGrfFiles.Add("newgrf/a.grf", GrfState::Active);
   // Opened without sharing: the log finds the file but cannot read it.
-  const HANDLE locked = ::CreateFileA(ttd.Join("newgrf\\a.grf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+  const HANDLE locked = ::CreateFileA(f.ttd.Join("newgrf\\a.grf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       0, nullptr);
-  test::TestPlatform p;
-  SettingsStore settings(p.registry);
-  settings.Open(true);
-  settings.WriteString(setting::kTtdPath, ttd.path());
-  settings.WriteInteger(setting::kOutputFormat, 7);
   const win32::UniqueWindow owner(::CreateWindowExA(0, "STATIC", "", WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr,
                                                     nullptr, nullptr));
   Win32Dialogs dialogs(owner.get());
+  test::TestPlatform& p = f.platform;
   Platform ports{*p.system.files, p.registry, dialogs, p.processes, p.xml, p.screen, *p.system.locale, p.shell};
-  test::RecordingView view;
-  TformManager manager(ports, view);
-  manager.listGrfFiles.Add("newgrf/a.grf", GrfState::Active);
-  win32::LogWindow window(ports, owner.get(), manager);
-  manager.formLog = &window.form();
+  win32::LogWindow window(ports, owner.get(), f.manager);
+  f.manager.formLog = &window.form();
   const HWND form = window.handle();
   const std::string format = " Set the output format for Log that will be created\n";
   EXPECT_EQ("Log Creator 310x189\nButton Include 8,8,185,121 - Select what to include in log\n"
@@ -59,7 +51,7 @@ TEST(LogWindow, ShowsItsControlsStoresTheFormatAndWritesTheLogWhereTheSaveDialog
   const auto save = [&](HWND box) {
     saveOwner = ::GetWindow(box, GW_OWNER);
     for (const int field : {cmb13, edt1}) {  // the name box: a combo box, or an edit field
-      if (const HWND name = ::GetDlgItem(box, field)) ::SetWindowTextA(name, ttd.Join("made").c_str());
+      if (const HWND name = ::GetDlgItem(box, field)) ::SetWindowTextA(name, f.ttd.Join("made").c_str());
     }
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     ::PostMessageA(form, WM_CLOSE, 0, 0);
@@ -68,17 +60,17 @@ TEST(LogWindow, ShowsItsControlsStoresTheFormatAndWritesTheLogWhereTheSaveDialog
   ::SendDlgItemMessageA(form, win32::kTxtItemId, BM_CLICK, 0, 0);
   ::PostMessageA(form, WM_COMMAND, IDOK, 0);
   test::Answered(save, [&] {
-    manager.RunCommand(Command::MakeLog);
+    f.manager.RunCommand(Command::MakeLog);
     return 0;
   });
   ::CloseHandle(locked);
-  EXPECT_EQ(0, settings.ReadInteger(setting::kOutputFormat));
+  EXPECT_EQ(0, f.Settings().ReadInteger(setting::kOutputFormat));
   EXPECT_EQ(form, saveOwner) << "the form stays modal after the dialog";
   EXPECT_TRUE(::IsWindowEnabled(owner.get()) && !::IsWindowVisible(form));
   const HWND bar = ::GetDlgItem(form, win32::kProgressBarId);
   EXPECT_EQ(std::pair(LRESULT{1}, LRESULT{1}),
             std::pair(::SendMessageA(bar, PBM_GETPOS, 0, 0), ::SendMessageA(bar, PBM_GETRANGE, FALSE, 0)));
-  const std::string log = ttd.Read("made.txt");
+  const std::string log = f.ttd.Read("made.txt");
   EXPECT_NE(std::string::npos, log.find("\r\n\r\nnewgrf/a.grf (Active)\r\n\tModified: ")) << log;
   EXPECT_TRUE(log.ends_with("\r\n\tSprites: 0 total, 0 normal, 0 pseudo\r\n\tVersion: \r\n\tID: \r\n\tInfo: \r\n"
                             "\tDescription: \r\n\r\n"))

@@ -47,25 +47,19 @@ void AddLines(HMENU menu, HACCEL keys, const std::string& indent, std::vector<st
   }
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public ::testing::Test, protected test::ManagerFixture {
  protected:
   void SetUp() override {
+    UseTtdDirectory();
     ttd.Write("GameGFX.exe", "");
     for (const auto& [name, sprites] : {std::pair{"a", 1}, {"b", 2}, {"c", 4}}) {
       ttd.Write("newgrf/" + std::string(name) + ".grf", test::GrfOf(sprites));
     }
     ttd.Write("newgrfw.cfg", kConfig);
-    platform.processes.onRun = [](const std::string&) { return ProcessOutcome::Exited; };
-    Settings().WriteString(setting::kTtdPath, ttd.path());
   }
   void TearDown() override {
     window.reset();
     Pump();
-  }
-  SettingsStore Settings() {
-    SettingsStore settings(platform.registry);
-    settings.Open(true);
-    return settings;
   }
   void Open() {
     window = std::make_unique<win32::ManagerWindow>(platform.ports);
@@ -108,8 +102,6 @@ class MainWindow : public ::testing::Test {
     return !(::GetMenuState(::GetMenu(window->handle()), win32::CommandId(command), MF_BYCOMMAND) & MF_GRAYED);
   }
 
-  test::TempDir ttd;
-  test::TestPlatform platform;
   std::unique_ptr<win32::ManagerWindow> window;
 };
 

@@ -7,11 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "environment/settings_store.h"
-#include "support/recording_view.h"
-#include "support/test_platform.h"
 #include "support/win32_dialog_answerer.h"
-#include "ui/form_manager.h"
+#include "ui/manager_fixture.h"
 #include "ui/win32/about_window.h"
 #include "ui/win32/settings_window.h"
 
@@ -21,16 +18,12 @@ namespace {
 using test::TextOf;
 
 TEST(Win32SettingsWindow, HasItsControlsInPlaceAndInTabOrderAndAClickWritesItsSetting) {
-  test::TestPlatform p;
-  test::RecordingView view;
-  TformManager manager{p.ports, view};
-  win32::SettingsWindow settings(p.ports, manager, nullptr);
+  test::ManagerFixture f;
+  win32::SettingsWindow settings(f.platform.ports, f.manager, nullptr);
   const HWND form = settings.handle();
   settings.form().FillFromSettings();
   ::SendMessageA(::FindWindowExA(form, nullptr, "Button", "Run TTD"), BM_CLICK, 0, 0);
-  SettingsStore stored(p.registry);
-  stored.Open(false);
-  EXPECT_EQ(1, stored.ReadInteger("RunType"));
+  EXPECT_EQ(1, f.Settings().ReadInteger("RunType"));
   EXPECT_EQ("Settings 327x199\nButton Close 216,168,105,25 tab Closing Options window\n"
             "Button Change Directory 8,168,105,25 tab Changing TTD directory\n"
             "Button After pressing 'Run Game' button 8,72,313,41\n"
