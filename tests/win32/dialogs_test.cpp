@@ -29,7 +29,7 @@ TEST(Win32MessageBox, ShowsCaptionTextAndButtonsAndGivesTheAnswer) {
     int press;               // IDCLOSE: closed from its title bar
     Answer answer;
   } cases[] = {
-      // Every box waits a moment for a window manager that is not there: one box of each kind.
+      // Every box waits a moment for a window manager that is not there: one box per way to answer.
       {MessageKind::Warning, MessageButtons::YesNo, {IDYES, IDNO}, IDYES, Answer::Yes},
       {MessageKind::Error, MessageButtons::Ok, {IDOK}, IDCLOSE, Answer::Ok},
       {MessageKind::Confirmation, MessageButtons::YesNoCancel, {IDYES, IDNO, IDCANCEL}, IDCLOSE, Answer::Cancel},
