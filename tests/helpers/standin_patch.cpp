@@ -3,9 +3,8 @@
 // into its working directory, as the patch does: the list of a recent patch, or when
 // standin.txt lies beside the executable, that file's text ("hang MS" on its first line
 // keeps it running MS milliseconds, at most a minute, before it writes; nothing after that
-// line writes no list). Started without "-!S-" it writes no list. Each start records in
-// standin.log beside the executable whether a switch list was there already and how its
-// window was to be shown, and in standin.start its working directory and, on a second line,
+// line writes no list). Each start records in standin.log beside the executable whether a
+// switch list was there already, how its window was to be shown, its working directory and
 // its arguments.
 #ifndef _WIN32
 int main() { return 2; }  // only the Windows build starts it
@@ -25,13 +24,12 @@ int main(int argc, char** argv) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   ::GetStartupInfoA(&startup);
-  std::ofstream(dir + "\\standin.log", std::ios::binary | std::ios::trunc)
-      << "switches.xml " << (std::ifstream("switches.xml") ? "present" : "absent") << ", flags " << startup.dwFlags
-      << ", show " << startup.wShowWindow;
   char directory[MAX_PATH * 4];
   std::string arguments;
   for (int i = 1; i < argc; ++i) arguments += std::string(i > 1 ? " " : "") + argv[i];
-  std::ofstream(dir + "\\standin.start", std::ios::binary | std::ios::trunc)
+  std::ofstream(dir + "\\standin.log", std::ios::binary | std::ios::trunc)
+      << "switches.xml " << (std::ifstream("switches.xml") ? "present" : "absent") << ", flags " << startup.dwFlags
+      << ", show " << startup.wShowWindow << "\n"
       << std::string(directory, ::GetCurrentDirectoryA(sizeof directory, directory)) << "\n" << arguments;
 
   std::string list =

@@ -1,7 +1,5 @@
-// The commands on the selected entry, Add and Run Game where they meet the system: the
-// parameter input box as the user meets it, file information on a file another program holds
-// open, the real open dialog with a name typed into it, and a real start through the shell of
-// the stand-in patch, which records how it was started.
+// Where the commands meet the system: the real input box and open dialog, and a file another
+// program holds open.
 #include <windows.h>
 #include <dlgs.h>
 
@@ -9,7 +7,6 @@
 
 #include <algorithm>
 
-#include "platform/system_platform.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_handles.h"
 #include "support/win32_dialog_answerer.h"
@@ -77,20 +74,6 @@ TEST(Win32OpenDialog, StartsInTheGivenFolderAndGivesTheFullPathOfTheNameTyped) {
     return true;
   };
   EXPECT_EQ(downloads.Join("set.grf"), test::Answered(typeName, [&] { return Win32Dialogs().OpenFile(request); }));
-}
-
-TEST(Win32Shell, StartsTheProgramInTheDirectoryGivenWithItsParametersInANormalWindow) {
-  test::TempDir ttd;
-  char path[MAX_PATH * 4];
-  const std::string exe(path, ::GetModuleFileNameA(nullptr, path, sizeof path));
-  ttd.MakeDirectory("TTD Deluxe");
-  const std::string patch = ttd.Join("TTD Deluxe\\ttdpatchw.exe");
-  ASSERT_TRUE(::CopyFileA((exe.substr(0, exe.rfind('\\')) + "\\standin_patch.exe").c_str(), patch.c_str(), FALSE));
-  MakeSystemAdapters().shell->Open(patch, "one \"two words\"", ttd.path());
-  for (int wait = 0; wait < 200 && ttd.Read("TTD Deluxe/standin.start").empty(); ++wait) ::Sleep(50);
-  EXPECT_EQ(ttd.path() + "\none two words", ttd.Read("TTD Deluxe/standin.start"));
-  // STARTF_USESHOWWINDOW, SW_SHOWNORMAL
-  EXPECT_EQ("switches.xml absent, flags 1, show 1", ttd.Read("TTD Deluxe/standin.log"));
 }
 
 }  // namespace

@@ -1,18 +1,18 @@
 // The real main window under Wine: what only the window shows (menu, shortcuts, the owner-
-// drawn list, status bar, close), driven by the messages the system would send, on a TTD
-// directory of its own and the settings in the real registry of the test prefix. The
-// decisions behind them are the controller's and are tested with it in tests/ui.
+// drawn list, status bar, close), driven by the messages the system would send; the
+// decisions behind them are tested with the controller.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <span>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "platform/win32/win32_handles.h"
+#include "support/win32_dialog_answerer.h"
 #include "ui/manager_fixture.h"
 #include "ui/win32/main_menu.h"
 #include "ui/win32/manager_window.h"
@@ -21,48 +21,48 @@ namespace kestrav {
 namespace {
 
 using C = Command;
-constexpr const char* kReplace = "File 'newgrf.cfg' or 'newgrfw.cfg' exists.\nDo you want to replace it ?";
 constexpr const char* kConfig = "newgrf/b.grf !\r\nnewgrf/a.grf\r\n#DISABLED#newgrf/c.grf\r\n";
 
 // The bar's items each followed by its drop-down's, indented: "-" for a separator, "~"
-// before a disabled caption.
-void AddLines(HMENU menu, const std::string& indent, std::vector<std::string>& lines) {
+// before a disabled caption, then " =" and each key bound to the item's command ("^": Ctrl).
+void AddLines(HMENU menu, HACCEL keys, const std::string& indent, std::vector<std::string>& lines) {
+  ACCEL table[32];
+  const int count = ::CopyAcceleratorTableA(keys, table, 32);
   for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
     char caption[128] = {};
-    MENUITEMINFOA info{sizeof info, MIIM_FTYPE | MIIM_STATE | MIIM_STRING | MIIM_SUBMENU};
-    info.dwTypeData = caption;
-    info.cch = sizeof caption;
+    MENUITEMINFOA info{sizeof info, MIIM_FTYPE | MIIM_STATE | MIIM_STRING | MIIM_SUBMENU | MIIM_ID, 0, 0, 0, nullptr,
+                       nullptr, nullptr, 0, caption, sizeof caption, nullptr};
     EXPECT_TRUE(::GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info));
     const bool separator = info.fType & MFT_SEPARATOR;
-    lines.push_back(indent + (separator ? "-" : (info.fState & MFS_DISABLED) ? "~" : "") + (separator ? "" : caption));
-    if (info.hSubMenu) AddLines(info.hSubMenu, indent + "  ", lines);
+    std::string line = indent + (separator ? "-" : (info.fState & MFS_DISABLED) ? "~" : "");
+    line += separator ? "" : caption;
+    for (const ACCEL& key : std::span(table, count)) {
+      if (key.cmd != info.wID || info.hSubMenu) continue;
+      const bool ctrl = key.fVirt == (FVIRTKEY | FCONTROL), function = key.key >= VK_F1 && key.key <= VK_F12;
+      line += std::string(" =") + (ctrl ? "^" : key.fVirt == FVIRTKEY ? "" : "?");
+      line += function ? "F" + std::to_string(key.key - VK_F1 + 1) : std::string(1, static_cast<char>(key.key));
+    }
+    lines.push_back(line);
+    if (info.hSubMenu) AddLines(info.hSubMenu, keys, indent + "  ", lines);
   }
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public ::testing::Test, protected test::ManagerFixture {
  protected:
   void SetUp() override {
-    TearDown();
+    UseTtdDirectory();
     ttd.Write("GameGFX.exe", "");
     for (const auto& [name, sprites] : {std::pair{"a", 1}, {"b", 2}, {"c", 4}}) {
       ttd.Write("newgrf/" + std::string(name) + ".grf", test::GrfOf(sprites));
     }
     ttd.Write("newgrfw.cfg", kConfig);
-    platform.processes.onRun = [](const std::string&) { return ProcessOutcome::Exited; };
-    Put(setting::kTtdPath, REG_SZ, ttd.path() + '\0');
   }
   void TearDown() override {
     window.reset();
     Pump();
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Dravelin Technologies");  // only when empty
-  }
-  static void Put(const char* name, DWORD type, const std::string& data) {
-    ASSERT_EQ(ERROR_SUCCESS, ::RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, type, data.data(),
-                                               static_cast<DWORD>(data.size())));
   }
   void Open() {
-    window = std::make_unique<win32::ManagerWindow>(ports);
+    window = std::make_unique<win32::ManagerWindow>(platform.ports);
     window->Create();
     window->Show(SW_SHOW);
     Pump();
@@ -79,8 +79,7 @@ class MainWindow : public ::testing::Test {
   LRESULT ToList(UINT message, WPARAM wParam, int x = 0, int y = 0) {
     return ::SendMessageA(window->list(), message, wParam, MAKELPARAM(x, y));
   }
-  void Send(UINT message, C command) { ::SendMessageA(window->handle(), message, win32::CommandId(command), 0); }
-  // A press and release at x of the item's row, as the mouse gives them.
+  void Run(C command) { ::SendMessageA(window->handle(), WM_COMMAND, win32::CommandId(command), 0); }
   void Click(int index, int x) {
     ToList(WM_LBUTTONDOWN, MK_LBUTTON, x, index * 13 + 6);
     ToList(WM_LBUTTONUP, 0, x, index * 13 + 6);
@@ -103,106 +102,71 @@ class MainWindow : public ::testing::Test {
     return !(::GetMenuState(::GetMenu(window->handle()), win32::CommandId(command), MF_BYCOMMAND) & MF_GRAYED);
   }
 
-  test::TempDir ttd;
-  test::TestPlatform platform;  // the real file system, registry and XML reader below
-  Platform ports{*platform.system.files, *platform.system.registry, platform.dialogs, platform.processes,
-                 *platform.system.xml, platform.screen, *platform.system.locale, platform.shell};
   std::unique_ptr<win32::ManagerWindow> window;
 };
 
 TEST_F(MainWindow, MenuShortcutsAndTheButtonOverTheList) {
   Open();
-  char caption[64] = {}, hint[256] = {};
-  ::GetWindowTextA(window->handle(), caption, sizeof caption);
-  EXPECT_STREQ("Kestrav", caption);
+  EXPECT_EQ("Kestrav", test::TextOf(window->handle()));
   std::vector<std::string> lines;
-  AddLines(::GetMenu(window->handle()), "", lines);
+  AddLines(::GetMenu(window->handle()), window->accelerators(), "", lines);
   EXPECT_EQ((std::vector<std::string>{
-                "&File", "  &Save\tCtrl+S", "  -", "  &Add\tCtrl+A", "  ~&Delete\tCtrl+D", "  -", "  &Quit\tCtrl+X",
-                "&Options", "  &Settings\tF9", "  -", "  ~File &Information\tF5", "  ~Set &Parameter\tF6",
-                "  Open in &Notepad\tF10", "  Create a &Log\tF12", "&Help", "  Hel&p\tF1", "  -",
-                "  &About Kestrav\tF2", "~|", "&Run Game"}),
+                "&File", "  &Save\tCtrl+S =^S", "  -", "  &Add\tCtrl+A =^A", "  ~&Delete\tCtrl+D =^D", "  -",
+                "  &Quit\tCtrl+X =^X", "&Options", "  &Settings\tF9 =F9", "  -", "  ~File &Information\tF5 =F5",
+                "  ~Set &Parameter\tF6 =F6", "  Open in &Notepad\tF10 =F10", "  Create a &Log\tF12 =F12", "&Help",
+                "  Hel&p\tF1 =F1", "  -", "  &About Kestrav\tF2 =F2", "~|", "&Run Game =^R"}),
             lines);
-  ACCEL table[32];
-  std::vector<std::tuple<BYTE, WORD, C>> shortcuts;
-  for (int i = 0; i < ::CopyAcceleratorTableA(window->accelerators(), table, 32); ++i) {
-    shortcuts.emplace_back(table[i].fVirt, table[i].key, *win32::CommandOfId(table[i].cmd));
-  }
-  constexpr BYTE kCtrl = FVIRTKEY | FCONTROL, kKey = FVIRTKEY;
-  EXPECT_EQ((std::vector<std::tuple<BYTE, WORD, C>>{
-                {kCtrl, 'S', C::Save}, {kCtrl, 'A', C::Add}, {kCtrl, 'D', C::Delete}, {kCtrl, 'X', C::Quit},
-                {kKey, VK_F9, C::Settings}, {kKey, VK_F5, C::FileInfo}, {kKey, VK_F6, C::Parameter},
-                {kKey, VK_F10, C::Notepad}, {kKey, VK_F12, C::MakeLog}, {kKey, VK_F1, C::Help},
-                {kKey, VK_F2, C::About}, {kCtrl, 'R', C::Run}}),
-            shortcuts);
-  // A shortcut's command reaches the controller: the save asks before it replaces the file.
-  platform.dialogs.Expect(MessageKind::Confirmation, kReplace, MessageButtons::YesNo, Answer::No);
-  Send(WM_COMMAND, C::Save);
-  EXPECT_TRUE(platform.dialogs.Done());
+  EXPECT_EQ(12, ::CopyAcceleratorTableA(window->accelerators(), nullptr, 0)) << "each key on an item";
+  Run(C::Notepad);  // reaches the controller
+  EXPECT_EQ(ttd.Join("newgrfw.cfg"), platform.shell.starts.at(0).parameters);
   // The button, hidden while there is a directory, and its tool tip, which hands out no
   // more than the first 80 characters of its text.
   EXPECT_FALSE(::IsWindowVisible(window->selectDirectoryButton()));
-  ::GetWindowTextA(window->selectDirectoryButton(), caption, sizeof caption);
-  EXPECT_STREQ("Select TTD Directory", caption);
-  TOOLINFOA tool{TTTOOLINFOA_V2_SIZE, 0, window->handle(), reinterpret_cast<UINT_PTR>(window->selectDirectoryButton())};
-  tool.lpszText = hint;
+  EXPECT_EQ("Select TTD Directory", test::TextOf(window->selectDirectoryButton()));
+  char hint[256] = {};
+  const auto button = reinterpret_cast<UINT_PTR>(window->selectDirectoryButton());
+  TOOLINFOA tool{TTTOOLINFOA_V2_SIZE, 0, window->handle(), button, {}, nullptr, hint, 0, nullptr};
   ::SendMessageA(window->toolTip(), TTM_GETTEXTA, sizeof hint, reinterpret_cast<LPARAM>(&tool));
   EXPECT_STREQ("To work with this tool you need to select your TTD directory (with TTDPatch in i", hint);
 }
 
-TEST_F(MainWindow, OwnerDrawnListTakesClicksInTheBoxTheSpaceKeyAndDrags) {
+TEST_F(MainWindow, OwnerDrawnListTakesAClickInTheBoxTheSpaceKeyAndADrag) {
   Open();
   EXPECT_TRUE(::GetWindowLongA(window->list(), GWL_STYLE) & LBS_OWNERDRAWFIXED);
   EXPECT_EQ(13, ToList(LB_GETITEMHEIGHT, 0));
   EXPECT_EQ("newgrf/b.grf I, newgrf/a.grf A, newgrf/c.grf O, Total Sprites: 3 | Active Sprites: 1", Shown());
-  EXPECT_FALSE(Enabled(C::Delete));
   Click(2, 5);
   EXPECT_EQ(std::pair(2l, true), std::pair(static_cast<long>(ToList(LB_GETCURSEL, 0)), Enabled(C::Delete)));
-  Click(0, 60);  // on the text: selects only
   for (const UINT message : {WM_KEYDOWN, WM_CHAR, WM_KEYUP}) ToList(message, VK_SPACE);
-  EXPECT_EQ("newgrf/b.grf A, newgrf/a.grf A, newgrf/c.grf I, Total Sprites: 7 | Active Sprites: 3", Shown());
-  ToList(WM_KEYDOWN, VK_DOWN);
-  EXPECT_EQ(1, window->manager().listGrfFiles.Selected());
-  // The pointer's move from the press with the button held, where it goes up, the order then.
-  for (const auto& [dy, dropY, order] : {std::tuple{4, 10, "b"}, {5, 32, "a"}}) {
-    ToList(WM_LBUTTONDOWN, MK_LBUTTON, 60, 6);
-    ToList(WM_MOUSEMOVE, MK_LBUTTON, 60, 6 + dy);
-    EXPECT_EQ(dy >= 5, ::GetCapture() == window->list()) << dy;
-    ToList(WM_MOUSEMOVE, MK_LBUTTON, 60, dropY);
-    ToList(WM_LBUTTONUP, 0, 60, dropY);
-    EXPECT_EQ(std::pair(HWND{}, std::string("newgrf/") + order), std::pair(::GetCapture(), Shown().substr(0, 8)));
-  }
+  EXPECT_EQ("newgrf/b.grf I, newgrf/a.grf A, newgrf/c.grf A, Total Sprites: 7 | Active Sprites: 5", Shown());
+  // The list holds the pointer from the drag's start until the button goes up.
+  ToList(WM_LBUTTONDOWN, MK_LBUTTON, 60, 6);
+  ToList(WM_MOUSEMOVE, MK_LBUTTON, 60, 11);
+  EXPECT_EQ(window->list(), ::GetCapture());
+  ToList(WM_MOUSEMOVE, MK_LBUTTON, 60, 32);
+  ToList(WM_LBUTTONUP, 0, 60, 32);
+  EXPECT_EQ(std::pair(HWND{}, std::string("newgrf/a")), std::pair(::GetCapture(), Shown().substr(0, 8)));
 }
 
-// Maximised, the first panel follows the real width, and the close stores the restored
-// place; the close itself is refused while there are changes.
+// Maximised, the first panel follows the real width, and the close stores the restored place.
 TEST_F(MainWindow, TheWidthWhileMaximisedAndThePlaceStoredAtTheClose) {
   Open();
   ::SetWindowPos(window->handle(), nullptr, 50, 60, 400, 350, SWP_NOZORDER);
   Pump();
-  for (const int show : {SW_MAXIMIZE, SW_RESTORE, SW_MAXIMIZE}) {
-    ::ShowWindow(window->handle(), show);
-    Pump();
-    RECT outer{};
-    ::GetWindowRect(window->handle(), &outer);
-    int edges[2] = {};
-    ::SendMessageA(window->statusBar(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
-    EXPECT_EQ(std::pair(static_cast<int>(outer.right - outer.left - 20) / 2, show == SW_MAXIMIZE),
-              std::pair(edges[0], outer.right - outer.left > 400))
-        << show;
-  }
-  Click(2, 5);
-  platform.dialogs.Expect(MessageKind::Confirmation,
-                          "File changed.\nDo you want to save it?\nPress 'Yes' to save and exit,\n'No' to exit without "
-                          "saving,\nor 'Cancel' to not exit.",
-                          MessageButtons::YesNoCancel, Answer::Cancel);
+  ::ShowWindow(window->handle(), SW_MAXIMIZE);
+  Pump();
+  RECT outer{};
+  ::GetWindowRect(window->handle(), &outer);
+  int edges[2] = {};
+  ::SendMessageA(window->statusBar(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+  EXPECT_EQ(std::pair(static_cast<int>(outer.right - outer.left - 20) / 2, true),
+            std::pair(edges[0], outer.right - outer.left > 400));
   ::SendMessageA(window->handle(), WM_CLOSE, 0, 0);
-  EXPECT_TRUE(::IsWindow(window->handle()) && !Pump());
-  DWORD place[4] = {}, size = sizeof(DWORD);
-  for (int i = 0; const char* name : {setting::kLeft, setting::kTop, setting::kWidth, setting::kHeight}) {
-    ::RegGetValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, RRF_RT_REG_DWORD, nullptr, &place[i++], &size);
-  }
-  EXPECT_EQ(std::vector<DWORD>({50, 60, 400, 350}), std::vector<DWORD>(place, place + 4));
+  EXPECT_TRUE(Pump());
+  auto stored = Settings();
+  EXPECT_EQ(std::vector<int>({50, 60, 400, 350}),
+            std::vector<int>({stored.ReadInteger(setting::kLeft), stored.ReadInteger(setting::kTop),
+                              stored.ReadInteger(setting::kWidth), stored.ReadInteger(setting::kHeight)}));
 }
 
 // The configuration cannot be read while another program holds it open without sharing:
@@ -218,10 +182,10 @@ TEST_F(MainWindow, AFailedLoadIsShownAndLeavesTheConfigurationAsItWas) {
   EXPECT_TRUE(::IsWindowVisible(window->handle()));
   EXPECT_EQ("newgrf/a.grf O, newgrf/b.grf O, newgrf/c.grf O, Total Sprites: | Active Sprites:", Shown());
   EXPECT_FALSE(Enabled(C::Save));
-  Send(WM_COMMAND, C::Save);  // asks nothing, writes nothing
+  Run(C::Save);  // asks nothing, writes nothing
   // A failing handler is shown and the window goes on: a double click reads
   // "DoubleClickAction", here a text where a number belongs.
-  Put(setting::kDoubleClickAction, REG_SZ, std::string("1\0", 2));
+  Settings().WriteString(setting::kDoubleClickAction, "1");
   Click(0, 60);
   platform.dialogs.Expect(MessageKind::Error, "Invalid data type for 'DoubleClickAction'");
   ToList(WM_LBUTTONDBLCLK, MK_LBUTTON, 60, 6);

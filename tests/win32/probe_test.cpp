@@ -1,5 +1,5 @@
-// The version probe end to end: the real process and XML adapters start the stand-in
-// patch (tests/helpers/standin_patch.cpp) in a TTD directory and read what it writes.
+// The real process, shell and XML adapters start the stand-in patch
+// (tests/helpers/standin_patch.cpp) in a TTD directory and read what it writes.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -16,7 +16,6 @@ namespace kestrav {
 namespace {
 
 using win32::UniqueHandle;
-using namespace std::string_literals;
 
 // Ends every stand-in this test program started that is still running, and waits until
 // it is gone, so that nothing outlives a test; returns how many there were.
@@ -35,7 +34,7 @@ int EndStartedPatches() {
   return ended;
 }
 
-class PatchProbe : public ::testing::Test {
+class StandinPatch : public ::testing::Test {
  protected:
   void TearDown() override { EndStartedPatches(); }
   // Copies the stand-in, built beside the test programs, into dir.
@@ -57,39 +56,25 @@ class PatchProbe : public ::testing::Test {
                  platform.screen, *system.locale, *system.shell};
 };
 
-// The patch writes its list into its working directory, and only when started with its
-// switch: a list read there shows the command and directory it was started with.
-TEST_F(PatchProbe, ThePatchStartedHiddenWithItsSwitchDecidesTheFlag) {
+// Started hidden with its switch in its working directory, the patch writes its list there,
+// where it is read and deleted (what the list decides is tested with a scripted patch).
+TEST_F(StandinPatch, ThePatchStartedHiddenWithItsSwitchDecidesTheFlag) {
   InstallPatchIn(ttd.path());
-  // What the stand-in writes (nothing: a recent patch's list), the flag before and after.
-  const std::tuple<const char*, bool, bool> cases[] = {
-      {nullptr, false, true},
-      {"<?xml version=\"1.0\"?>\r\n<switches ID=\"0x01000000\"><switch/></switches>", true, false},
-      {"hang 0\n", false, false},  // no list: the flag stays
-  };
-  for (const auto& [script, before, after] : cases) {
-    if (script) ttd.Write("standin.txt", script);
-    // A list left from before, which would turn the flag: gone before the patch starts.
-    ttd.Write("switches.xml", before ? "<switches ID=\"0x01000000\"/>" : "<switches ID=\"0x0207012C\"/>");
-    const bool probed = Probe(before);
-    EXPECT_EQ(std::tuple(after, false, "switches.xml absent, flags 1, show 0"s),
-              std::tuple(probed, ttd.Exists("switches.xml"), ttd.Read("standin.log")))
-        << (script ? script : "(recent)");
-  }
+  ttd.Write("switches.xml", "<switches ID=\"0x01000000\"/>");  // left from before: gone before the start
+  EXPECT_TRUE(Probe(false));
+  EXPECT_EQ(std::tuple(false, "switches.xml absent, flags 1, show 0\n" + ttd.path() + "\n-!S-"),
+            std::tuple(ttd.Exists("switches.xml"), ttd.Read("standin.log")));
   // A patch that hangs is left running after the wait.
   ttd.Write("standin.txt", "hang 5000\n<switches ID=\"0x0207012C\"/>");
   EXPECT_FALSE(Probe(false, 300));
   EXPECT_EQ(1, EndStartedPatches());
   EXPECT_FALSE(ttd.Exists("switches.xml"));
-  EXPECT_TRUE(platform.dialogs.shown.empty());
 }
 
-TEST_F(PatchProbe, AStartFailsWithoutTheProgramOrItsDirectoryAndABlankNeedsNoQuotes) {
+TEST_F(StandinPatch, AStartFailsWithoutTheProgramAndABlankNeedsNoQuotes) {
   const std::string program = ttd.path() + "\\ttdpatch.exe";
   ProcessRunner& runner = *system.processes;
   EXPECT_EQ(ProcessOutcome::StartFailed, runner.RunHidden(program, program + " -!S-", ttd.path(), 300));
-  InstallPatchIn(ttd.path());
-  EXPECT_EQ(ProcessOutcome::StartFailed, runner.RunHidden(program, program + " -!S-", ttd.Join("missing"), 300));
 
   ttd.MakeDirectory("Games/TTD Deluxe");
   InstallPatchIn(ttd.Join("Games\\TTD Deluxe"));
@@ -99,6 +84,16 @@ TEST_F(PatchProbe, AStartFailsWithoutTheProgramOrItsDirectoryAndABlankNeedsNoQuo
   EXPECT_TRUE(Probe(false, kProbeWaitMs, ttd.Join("Games\\TTD Deluxe")));
   EXPECT_FALSE(ttd.Exists("Games/TTD Deluxe/switches.xml"));
   EXPECT_FALSE(ttd.Exists("Games/standin.log"));
+}
+
+TEST_F(StandinPatch, TheShellStartsItInTheDirectoryGivenWithItsParametersInANormalWindow) {
+  ttd.MakeDirectory("TTD Deluxe");
+  InstallPatchIn(ttd.Join("TTD Deluxe"), "ttdpatchw.exe");
+  system.shell->Open(ttd.Join("TTD Deluxe\\ttdpatchw.exe"), "one \"two words\"", ttd.path());
+  for (int wait = 0; wait < 200 && ttd.Read("TTD Deluxe/standin.log").empty(); ++wait) ::Sleep(50);
+  // STARTF_USESHOWWINDOW, SW_SHOWNORMAL
+  EXPECT_EQ("switches.xml absent, flags 1, show 1\n" + ttd.path() + "\none two words",
+            ttd.Read("TTD Deluxe/standin.log"));
 }
 
 }  // namespace
