@@ -6,7 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -49,9 +49,8 @@ class TempDir {
     return Join(relative);
   }
   std::string Read(const std::string& relative) const {
-    std::ostringstream content;
-    content << std::ifstream(Native(Join(relative)), std::ios::binary).rdbuf();
-    return content.str();
+    std::ifstream file(Native(Join(relative)), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
   }
   bool Exists(const std::string& relative) const { return std::filesystem::exists(Native(Join(relative))); }
   void MakeDirectory(const std::string& relative) const { std::filesystem::create_directories(Native(Join(relative))); }

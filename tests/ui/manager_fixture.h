@@ -4,14 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "environment/settings_store.h"
-#include "platform/operation_error.h"
 #include "support/grf_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_platform.h"
