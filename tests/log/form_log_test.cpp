@@ -116,13 +116,10 @@ TEST_F(LogTest, TheStoredFormatIsReadOnceAndEachChoiceWritten) {
   EXPECT_EQ(1, Settings().ReadInteger(setting::kOutputFormat));
 }
 
-TEST_F(LogTest, NothingWithoutAFormatOrAFileAndAFailedWriteNamesTheFile) {
+TEST_F(LogTest, NothingWithoutAFormatAndAFailedWriteNamesTheFile) {
   manager.listGrfFiles.Add("newgrf/a.grf", GrfState::Active);
   form.groupFormatClick(kFormatNone);
   form.Button1Click();  // no dialog either
-  form.groupFormatClick(kFormatTxt);
-  platform.dialogs.ExpectFileDialog(std::nullopt);
-  form.Button1Click();
   EXPECT_TRUE(logView.progress.empty());
   ttd.MakeDirectory("taken");
   EXPECT_EQ("Cannot create file " + ttd.Join("taken"), test::ErrorOf([&] { Log(kFormatTxt, "taken"); }));

@@ -34,12 +34,10 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::string& path() const { return path_; }
-  // path() + "\\" + relative, with "/" in relative turned into "\\".
   std::string Join(std::string relative) const {
     std::replace(relative.begin(), relative.end(), '/', '\\');
     return path_ + "\\" + relative;
   }
-  // Writes a file (creating its directories); returns its full path.
   std::string Write(const std::string& relative, const std::string& content) const {
     const std::filesystem::path file = Native(Join(relative));
     std::filesystem::create_directories(file.parent_path());

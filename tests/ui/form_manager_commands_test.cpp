@@ -184,7 +184,6 @@ TEST(CountAllSprites, AddsActiveAndInactiveFilesReportsMissingOnesAndNeverLooksF
   f.ExpectTotals(30, 20);
 }
 
-// Each start as "file|parameters|directory;".
 std::string Starts(const test::ManagerFixture& f) {
   std::string all;
   for (const auto& run : f.platform.shell.starts) all += run.file + "|" + run.parameters + "|" + run.directory + ";";
@@ -269,7 +268,6 @@ TEST(butnNotepadClick, OpensTheWindowsEditionsFileFirst) {
   }
 }
 
-// Three entries with the one given in the middle, selected.
 struct EntryFixture : test::ManagerFixture {
   explicit EntryFixture(const std::string& text) {
     UseTtdDirectory();

@@ -35,7 +35,7 @@ class RecordingView : public ManagerView {
   void DragStarted() override { dragging = true; }
   void DragEnded() override { dragging = false; }
   void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
-  void SetStatusPanelWidth(int panel, int width) override { panelWidth[panel] = width; }
+  void SetStatusPanelWidth(int, int) override {}
   WindowBounds Bounds() const override { return bounds; }
   void SetBounds(const WindowBounds& b) override { bounds = b; }
   void RequestClose() override {}
@@ -45,7 +45,6 @@ class RecordingView : public ManagerView {
   bool selectDirectoryShown = false, dragging = false, ended = false;
   int listChanges = 0;
   std::map<int, std::string> status;
-  std::map<int, int> panelWidth;
   WindowBounds bounds;
 
  private:
@@ -72,7 +71,6 @@ struct ManagerFixture {
     platform.processes.onRun = [](const std::string&) { return ProcessOutcome::Exited; };
     view.list = &manager.listGrfFiles;
   }
-  // On a TTD directory holding these empty files.
   explicit ManagerFixture(std::initializer_list<const char*> files) : ManagerFixture() {
     UseTtdDirectory();
     for (const char* file : files) ttd.Write(file, "");
