@@ -1,16 +1,7 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "environment/settings_store.h"
 #include "log/form_log.h"
-#include "support/grf_builder.h"
-#include "support/recording_view.h"
-#include "support/temp_dir.h"
-#include "support/test_platform.h"
-#include "ui/form_manager.h"
+#include "ui/manager_fixture.h"
 
 namespace kestrav {
 namespace {
@@ -34,13 +25,8 @@ struct LogRecorder : LogView {
   std::vector<int> progress;
 };
 
-struct LogTest : ::testing::Test {
-  LogTest() { Settings().WriteString(setting::kTtdPath, ttd.path()); }
-  SettingsStore Settings() {
-    SettingsStore settings(platform.registry);
-    settings.Open(true);
-    return settings;
-  }
+struct LogTest : ::testing::Test, test::ManagerFixture {
+  LogTest() { UseTtdDirectory(); }
   std::string Log(int format, const std::string& name) {
     platform.dialogs.ExpectFileDialog(ttd.Join(name));
     form.groupFormatClick(format);
@@ -48,15 +34,11 @@ struct LogTest : ::testing::Test {
     return ttd.Read(name);
   }
 
-  test::TempDir ttd;
-  test::TestPlatform platform;
   FixedLocale locale;
   Platform ports{*platform.system.files, platform.registry, platform.dialogs, platform.processes,
-                 *platform.system.xml,   platform.screen,   locale,           platform.shell};
-  test::RecordingView managerView;
-  TformManager manager{ports, managerView};
-  LogRecorder view;
-  TformLog form{ports, view, manager};
+                 platform.xml,           platform.screen,   locale,           platform.shell};
+  LogRecorder logView;
+  TformLog form{ports, logView, manager};
 };
 
 const std::string kTxtHeader =
@@ -105,12 +87,11 @@ TEST_F(LogTest, BothLogsByteForByte) {
   ttd.Write("newgrf/a.grf", a.Stored(1).Pseudo("\x01\x02").Terminator().bytes());
   b.Action8(1, "AAAA", "first", "first").Action8(0xFF, "\x01\x02\x03\x04", "<b>\xE9</b> & \"q\"", "");
   ttd.Write("newgrf/b.grf", b.Stored(3).bytes());  // no terminator: the file's end ends it
-  manager.listGrfFiles.Add("newgrf/a.grf 1 2", GrfState::Active);
-  manager.listGrfFiles.Add("newgrf/b.grf", GrfState::Inactive);
-  manager.listGrfFiles.Add("newgrf/gone.grf", GrfState::Off);
+  Add({{"newgrf/a.grf 1 2", GrfState::Active}, {"newgrf/b.grf", GrfState::Inactive},
+       {"newgrf/gone.grf", GrfState::Off}});
   EXPECT_EQ(kTxtHeader + kTxtList, Log(kFormatTxt, "Log.txt"));
   EXPECT_EQ(kHtmlHeader + kHtmlList + kHtmlFooter, Log(kFormatHtml, "Log.html"));
-  EXPECT_EQ((std::vector{0, 1, 2, 3, 0, 1, 2, 3}), view.progress);
+  EXPECT_EQ((std::vector{0, 1, 2, 3, 0, 1, 2, 3}), logView.progress);
   std::string dialogs;  // what the two save dialogs offered
   for (const auto& [request, save] : platform.dialogs.fileDialogsShown) {
     dialogs += request.title + "|" + request.filter + "|" + request.defaultExtension + "|" + request.fileName + "\n";
@@ -123,29 +104,25 @@ TEST_F(LogTest, TheStoredFormatIsReadOnceAndEachChoiceWritten) {
   // Absent, then as stored (99: absent); a value that is no number is reported and reads as TXT.
   const std::pair<int, int> cases[] = {{99, 0}, {0, 0}, {1, 1}, {7, 1}, {-3, -1}, {-1, -1}};
   for (const auto& [stored, selected] : cases) {
-    if (stored != 99) Settings().WriteInteger(setting::kOutputFormat, stored);
+    if (stored != 99) Put(setting::kOutputFormat, stored);
     form.FormCreate();
-    EXPECT_EQ(selected, view.selected) << stored;
+    EXPECT_EQ(selected, logView.selected) << stored;
   }
-  Settings().WriteString(setting::kOutputFormat, "1");
+  Put(setting::kOutputFormat, "1");
   platform.dialogs.Expect(MessageKind::Error, "Invalid data type for 'OutputFormat'");
   form.FormCreate();
-  EXPECT_EQ(0, view.selected);
+  EXPECT_EQ(0, logView.selected);
   form.groupFormatClick(1);
   EXPECT_EQ(1, Settings().ReadInteger(setting::kOutputFormat));
 }
 
-TEST_F(LogTest, NothingWithoutAFormatOrAFileAndAFailedWriteNamesTheFile) {
+TEST_F(LogTest, NothingWithoutAFormatAndAFailedWriteNamesTheFile) {
   manager.listGrfFiles.Add("newgrf/a.grf", GrfState::Active);
   form.groupFormatClick(kFormatNone);
   form.Button1Click();  // no dialog either
-  form.groupFormatClick(kFormatTxt);
-  platform.dialogs.ExpectFileDialog(std::nullopt);
-  form.Button1Click();
-  EXPECT_TRUE(view.progress.empty());
+  EXPECT_TRUE(logView.progress.empty());
   ttd.MakeDirectory("taken");
-  EXPECT_THAT([&] { Log(kFormatTxt, "taken"); },
-              testing::ThrowsMessage<OperationError>("Cannot create file " + ttd.Join("taken")));
+  EXPECT_EQ("Cannot create file " + ttd.Join("taken"), test::ErrorOf([&] { Log(kFormatTxt, "taken"); }));
 }
 
 }  // namespace

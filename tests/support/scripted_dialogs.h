@@ -31,7 +31,6 @@ class ScriptedDialogs : public Dialogs {
   void ExpectInput(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
 
   Answer ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override {
-    shown.push_back(text);
     if (messages_.empty()) {
       ADD_FAILURE() << "unexpected " << CaptionOf(kind) << " box: " << text;
       return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
@@ -61,7 +60,6 @@ class ScriptedDialogs : public Dialogs {
 
   bool Done() const { return messages_.empty() && browses_.empty() && files_.empty() && inputs_.empty(); }
 
-  std::vector<std::string> shown;  // the text of every box shown, in order
   std::vector<std::pair<FileDialogRequest, bool>> fileDialogsShown;  // each request, and whether it saves
   std::vector<std::string> inputsShown;  // each input box as "caption|prompt|text"
   // What the last browser was opened with; browseLastDirectory is the folder it preselected.

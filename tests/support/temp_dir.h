@@ -6,7 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -34,12 +34,10 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::string& path() const { return path_; }
-  // path() + "\\" + relative, with "/" in relative turned into "\\".
   std::string Join(std::string relative) const {
     std::replace(relative.begin(), relative.end(), '/', '\\');
     return path_ + "\\" + relative;
   }
-  // Writes a file (creating its directories); returns its full path.
   std::string Write(const std::string& relative, const std::string& content) const {
     const std::filesystem::path file = Native(Join(relative));
     std::filesystem::create_directories(file.parent_path());
@@ -49,9 +47,8 @@ class TempDir {
     return Join(relative);
   }
   std::string Read(const std::string& relative) const {
-    std::ostringstream content;
-    content << std::ifstream(Native(Join(relative)), std::ios::binary).rdbuf();
-    return content.str();
+    std::ifstream file(Native(Join(relative)), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
   }
   bool Exists(const std::string& relative) const { return std::filesystem::exists(Native(Join(relative))); }
   void MakeDirectory(const std::string& relative) const { std::filesystem::create_directories(Native(Join(relative))); }
