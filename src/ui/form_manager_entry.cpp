@@ -75,6 +75,8 @@ void TformManager::butnParameterClick() {
     if (!accepted) platform_.dialogs.ShowMessage(MessageKind::Error, kWrongParameters, MessageButtons::Ok);
     listGrfFiles.SetText(selected, WithParameters(name, accepted ? parameters : previous));
     view_.ListChanged();
+    // New parameters are a change of the list like any other: the close asks before they are lost.
+    if (accepted && Trim(parameters) != previous) fileChanged = true;
     if (accepted || !view_.IsCommandEnabled(Command::Parameter)) return;
   }
 }

@@ -278,14 +278,15 @@ struct EntryFixture : test::ManagerFixture {
 };
 
 TEST(SetParameter, TakesNumbersAndBlanksOnlyAndAsksAgainWithTheEarlierParameters) {
-  const std::tuple<std::string, std::vector<std::optional<std::string>>, std::string, std::string> cases[] = {
-      // entry text, the inputs in turn (nothing: Cancel), the field each box opens with, the text after
-      {"newgrf/b.grf 1 2", {""}, "1 2", "b.grf"},
-      {"newgrf/b.grf", {"  -1  09 -  "}, "", "b.grf  -1 09 - "},
-      {"newgrf/b.grf  1 2 ", {"1,2", "1\t2", "7"}, "1 2", "b.grf 7"},
-      {"newgrf/b.grf  1 2 ", {"a", std::nullopt}, "1 2", "b.grf 1 2"},
+  const std::tuple<std::string, std::vector<std::optional<std::string>>, std::string, std::string, bool> cases[] = {
+      // entry text, the inputs in turn (nothing: Cancel), the field each box opens with, the text after, changed
+      {"newgrf/b.grf 1 2", {""}, "1 2", "b.grf", true},
+      {"newgrf/b.grf", {"  -1  09 -  "}, "", "b.grf  -1 09 - ", true},
+      {"newgrf/b.grf  1 2 ", {"1,2", "1\t2", "7"}, "1 2", "b.grf 7", true},
+      {"newgrf/b.grf  1 2 ", {"a", std::nullopt}, "1 2", "b.grf 1 2", false},
+      {"newgrf/b.grf  1 2 ", {" 1  2"}, "1 2", "b.grf  1 2", false},
   };
-  for (const auto& [text, inputs, field, after] : cases) {
+  for (const auto& [text, inputs, field, after, changed] : cases) {
     SCOPED_TRACE(text + "|" + inputs.front().value_or("(cancel)"));
     EntryFixture f(text);
     for (const auto& input : inputs) f.platform.dialogs.ExpectInput(input);
@@ -297,7 +298,7 @@ TEST(SetParameter, TakesNumbersAndBlanksOnlyAndAsksAgainWithTheEarlierParameters
     EXPECT_EQ(std::vector(inputs.size(), "Parameters|newgrf/b.grf parameters:|" + field),
               f.platform.dialogs.inputsShown);
     EXPECT_EQ("a.grf O, " + after + " O, c.grf O", f.Listed());
-    EXPECT_EQ(std::tuple(1, false, 7),
+    EXPECT_EQ(std::tuple(1, changed, 7),
               std::tuple(f.manager.listGrfFiles.Selected(), f.manager.fileChanged, f.manager.spritesTotal));
   }
 }
