@@ -1,6 +1,6 @@
 // The real log creator under Wine: its frame and controls, a click on the radio group reaching
-// its controller, and a log written through the real save dialog, answered by a timer, of a file
-// another program holds open (the logs themselves are tested with their controller).
+// its controller, and a log written through the real save dialog, answered by a timer (the logs
+// themselves are tested with their controller).
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
@@ -21,11 +21,7 @@ TEST(LogWindow, ShowsItsControlsStoresTheFormatAndWritesTheLogWhereTheSaveDialog
   test::ManagerFixture f;
   f.UseTtdDirectory();
   f.Put(setting::kOutputFormat, 7);
-  f.ttd.Write("newgrf/a.grf", "");
   f.manager.listGrfFiles.Add("newgrf/a.grf", GrfState::Active);
-  // Opened without sharing: the log finds the file but cannot read it.
-  const HANDLE locked = ::CreateFileA(f.ttd.Join("newgrf\\a.grf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                      0, nullptr);
   const win32::UniqueWindow owner(::CreateWindowExA(0, "STATIC", "", WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr,
                                                     nullptr, nullptr));
   Win32Dialogs dialogs(owner.get());
@@ -63,18 +59,13 @@ TEST(LogWindow, ShowsItsControlsStoresTheFormatAndWritesTheLogWhereTheSaveDialog
     f.manager.RunCommand(Command::MakeLog);
     return 0;
   });
-  ::CloseHandle(locked);
   EXPECT_EQ(0, f.Settings().ReadInteger(setting::kOutputFormat));
   EXPECT_EQ(form, saveOwner) << "the form stays modal after the dialog";
   EXPECT_TRUE(::IsWindowEnabled(owner.get()) && !::IsWindowVisible(form));
   const HWND bar = ::GetDlgItem(form, win32::kProgressBarId);
   EXPECT_EQ(std::pair(LRESULT{1}, LRESULT{1}),
             std::pair(::SendMessageA(bar, PBM_GETPOS, 0, 0), ::SendMessageA(bar, PBM_GETRANGE, FALSE, 0)));
-  const std::string log = f.ttd.Read("made.txt");
-  EXPECT_NE(std::string::npos, log.find("\r\n\r\nnewgrf/a.grf (Active)\r\n\tModified: ")) << log;
-  EXPECT_TRUE(log.ends_with("\r\n\tSprites: 0 total, 0 normal, 0 pseudo\r\n\tVersion: \r\n\tID: \r\n\tInfo: \r\n"
-                            "\tDescription: \r\n\r\n"))
-      << log;
+  EXPECT_NE(std::string::npos, f.ttd.Read("made.txt").find("\r\n\r\nnewgrf/a.grf (Active)\r\n"));
 }
 
 }  // namespace
