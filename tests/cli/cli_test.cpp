@@ -2,12 +2,10 @@
 // behind them are the model's and the controller's, tested there).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
 #include "cli/cli.h"
-#include "sample/sample_ttd_dir.h"
 #include "support/grf_builder.h"
 #include "support/temp_dir.h"
 
@@ -222,16 +220,6 @@ TEST(CliCheck, TellsEachFindingOfTheExaminedEntriesInListOrder) {
   dir.Write("newgrfw.cfg", "newgrf/clean.grf\r\n");  // the other files are Off, and not examined
   const auto cleanRun = RunCliCommand({"check", dir.path(), "--no-inactive"});
   EXPECT_EQ(std::tuple(0, ""s), std::tuple(cleanRun.status, cleanRun.out + cleanRun.err));
-}
-
-TEST(CliCheck, FindsTheSecondSignalsOfTheSampleDirectory) {
-  test::TempDir dir;
-  dir.Write("patch.exe", "");
-  sample::WriteSampleTtd(dir.path(), dir.path() + "/patch.exe");
-  const auto run = RunCliCommand({"check", dir.path(), "--inactive"});
-  EXPECT_EQ(1, run.status);
-  EXPECT_EQ(0u, run.out.find("newgrf/signals_colour.grf\tduplicate-id\t")) << run.out;
-  EXPECT_EQ(1, std::count(run.out.begin(), run.out.end(), '\n')) << run.out;
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
-// The real message boxes and folder browser, answered by a timer that finds the dialog on
-// this thread, reads it and presses one of its buttons.
+// The real message boxes, folder browser, input box and open dialog, answered by a timer that
+// finds the dialog on this thread, reads it and acts on it.
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -96,6 +98,52 @@ TEST(Win32FolderBrowser, OpensAgainOnAConfirmedFolderTheCheckRefusesAndReturnsTh
   };
   EXPECT_EQ(good.path(), Answered(chooser, [&] { return Win32Dialogs().BrowseForFolder("Pick", "", accept); }));
   EXPECT_EQ(std::tuple(2, std::string("refused"), true), std::tuple(opened, preselected, okEnabled));
+}
+
+TEST(Win32InputBox, TakesTypedTextUpTo255CharactersAndEndsWithEnterOrEsc) {
+  const std::string longPrompt = "newgrf/" + std::string(70, 'x') + ".grf parameters:";
+  const std::tuple<std::string, std::string, std::string, std::optional<std::string>> cases[] = {
+      // prompt, field, typed (replacing the field's text), then Enter, or Esc where nothing is entered
+      {"p:", "", std::string(300, '7'), std::string(255, '7')},
+      {longPrompt, std::string(300, '1'), "9", std::nullopt},  // a longer text is shown whole
+  };
+  for (const auto& [prompt, field, typed, entered] : cases) {
+    SCOPED_TRACE(prompt);
+    std::string seen, shownPrompt;
+    int waits = 0;
+    const auto acting = [&](HWND box) {
+      const HWND edit = ::GetDlgItem(box, 101);
+      if (::GetFocus() != edit && ++waits < 20) return false;  // the focus may follow the showing
+      LOGFONTA font{};
+      ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(edit, WM_GETFONT, 0, 0)), sizeof font, &font);
+      const auto defaultId = LOWORD(::SendMessageA(box, DM_GETDEFID, 0, 0));
+      seen = TextOf(box) + "|" + TextOf(edit) + "|" + font.lfFaceName + std::to_string(font.lfHeight) +
+             (::GetFocus() == edit ? "|focused|" : "||") + std::to_string(defaultId);
+      shownPrompt = TextOf(::GetDlgItem(box, 100));
+      for (const char c : typed) ::SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+      ::PostMessageA(edit, WM_KEYDOWN, entered ? VK_RETURN : VK_ESCAPE, 1);
+      return true;
+    };
+    EXPECT_EQ(entered, Answered(acting, [&] { return Win32Dialogs().InputBox("Parameters", prompt, field); }));
+    EXPECT_EQ("Parameters|" + field + "|Tahoma-11|focused|1", seen) << "caption, field, font, focus, default button";
+    // Wrapped inside the long name and before "parameters:".
+    EXPECT_EQ(prompt == longPrompt, std::count(shownPrompt.begin(), shownPrompt.end(), '\n') >= 2) << shownPrompt;
+  }
+}
+
+TEST(Win32OpenDialog, StartsInTheGivenFolderAndGivesTheFullPathOfTheNameTyped) {
+  test::TempDir downloads;
+  downloads.Write("set.grf", "grf");
+  FileDialogRequest request;
+  request.filter = "Transport Tycoon Graphic Files (*.grf)|*.grf";
+  request.initialDirectory = downloads.path() + "\\";
+  const auto typeName = [](HWND dialog) {
+    const HWND combo = ::GetDlgItem(dialog, cmb13);
+    ::SetWindowTextA(combo ? combo : ::GetDlgItem(dialog, edt1), "set.grf");
+    ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    return true;
+  };
+  EXPECT_EQ(downloads.Join("set.grf"), Answered(typeName, [&] { return Win32Dialogs().OpenFile(request); }));
 }
 
 }  // namespace

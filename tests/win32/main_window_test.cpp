@@ -1,6 +1,6 @@
 // The real main window under Wine: what only the window shows (menu, shortcuts, the owner-
 // drawn list, status bar, close), driven by the messages the system would send; the
-// decisions behind them are tested with the controller.
+// decisions behind them are tested with the controller. Then a file another program holds open.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -185,6 +185,18 @@ TEST_F(MainWindow, AFailedLoadIsShownAndLeavesTheConfigurationAsItWas) {
   ::SendMessageA(window->handle(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(Pump());
   EXPECT_EQ(kConfig, ttd.Read("newgrfw.cfg"));
+}
+
+TEST(FileInformation, AFileHeldOpenByAnotherProgramHasNoDataToShow) {
+  test::ManagerFixture f;
+  f.UseTtdDirectory();
+  f.manager.listGrfFiles.Add("newgrf/b.grf", GrfState::Active);
+  f.manager.listGrfFiles.Select(0);
+  const std::string file = f.ttd.Write("newgrf/b.grf", test::GrfOf(1));
+  const win32::UniqueHandle holder(
+      win32::OrNull(::CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+  f.platform.dialogs.Expect(MessageKind::Error, "Cannot find any data in this file");
+  f.manager.TformManager::butnFileInfoClick();
 }
 
 }  // namespace
