@@ -45,8 +45,7 @@ TEST(Cli, ConfigListsTheEntriesWritesThemBackAndReportsFailuresAndEveryCommandIt
   for (const auto& args : std::vector<std::vector<std::string>>{
            {}, {"nonsense"}, {"config", "a", "extra"}, {"analyze"}, {"list", "a", "--inactive", "--no-inactive"},
            {"list", "a", "--yes"}, {"save", "--inactive"}, {"info", "ttd"}, {"install", "TTD", "--yes"}, {"log", "a"},
-           {"log", "a", "--txt"}, {"log", "a", "--txt", "o", "--html", "p"}, {"log", "--txt", "o"},
-           {"log", "a", "--txt", "--inactive"}, {"check", "a", "--yes"}}) {
+           {"log", "a", "--txt"}, {"log", "a", "--txt", "o", "--html", "p"}, {"log", "a", "--txt", "--inactive"}}) {
     const auto usage = RunCliCommand(args);
     EXPECT_EQ(std::tuple(2, ""s, std::size_t{0}),
               std::tuple(usage.status, usage.out, usage.err.find("usage: kestrav-cli COMMAND ...\n")))

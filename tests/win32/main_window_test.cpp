@@ -1,6 +1,6 @@
 // The real main window under Wine: what only the window shows (menu, shortcuts, the owner-
 // drawn list, status bar, close), driven by the messages the system would send; the
-// decisions behind them are tested with the controller. Then a file another program holds open.
+// decisions behind them are tested with the controller.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -116,15 +116,9 @@ TEST_F(MainWindow, MenuShortcutsAndTheButtonOverTheList) {
   EXPECT_EQ(12, ::CopyAcceleratorTableA(window->accelerators(), nullptr, 0)) << "each key on an item";
   Run(C::Notepad);  // reaches the controller
   EXPECT_EQ(ttd.Join("newgrfw.cfg"), platform.shell.starts.at(0).parameters);
-  // The button, hidden while there is a directory, and its tool tip, which hands out no
-  // more than the first 80 characters of its text.
+  // The button over the list, hidden while there is a directory.
   EXPECT_FALSE(::IsWindowVisible(window->selectDirectoryButton()));
   EXPECT_EQ("Select TTD Directory", test::TextOf(window->selectDirectoryButton()));
-  char hint[256] = {};
-  const auto button = reinterpret_cast<UINT_PTR>(window->selectDirectoryButton());
-  TOOLINFOA tool{TTTOOLINFOA_V2_SIZE, 0, window->handle(), button, {}, nullptr, hint, 0, nullptr};
-  ::SendMessageA(window->toolTip(), TTM_GETTEXTA, sizeof hint, reinterpret_cast<LPARAM>(&tool));
-  EXPECT_STREQ("To work with this tool you need to select your TTD directory (with TTDPatch in i", hint);
 }
 
 TEST_F(MainWindow, OwnerDrawnListTakesAClickInTheBoxTheSpaceKeyAndADrag) {
@@ -185,18 +179,6 @@ TEST_F(MainWindow, AFailedLoadIsShownAndLeavesTheConfigurationAsItWas) {
   ::SendMessageA(window->handle(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(Pump());
   EXPECT_EQ(kConfig, ttd.Read("newgrfw.cfg"));
-}
-
-TEST(FileInformation, AFileHeldOpenByAnotherProgramHasNoDataToShow) {
-  test::ManagerFixture f;
-  f.UseTtdDirectory();
-  f.manager.listGrfFiles.Add("newgrf/b.grf", GrfState::Active);
-  f.manager.listGrfFiles.Select(0);
-  const std::string file = f.ttd.Write("newgrf/b.grf", test::GrfOf(1));
-  const win32::UniqueHandle holder(
-      win32::OrNull(::CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
-  f.platform.dialogs.Expect(MessageKind::Error, "Cannot find any data in this file");
-  f.manager.TformManager::butnFileInfoClick();
 }
 
 }  // namespace

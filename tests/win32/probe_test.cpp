@@ -79,7 +79,6 @@ TEST_F(StandinPatch, AStartFailsWithoutTheProgramAndABlankNeedsNoQuotes) {
   InstallPatchIn(ttd.Join("Games"), "TTD.exe");
   ttd.Write("Games/standin.txt", "<switches ID=\"0x01000000\"/>");
   EXPECT_TRUE(Probe(false, kProbeWaitMs, ttd.Join("Games\\TTD Deluxe")));
-  EXPECT_FALSE(ttd.Exists("Games/TTD Deluxe/switches.xml"));
   EXPECT_FALSE(ttd.Exists("Games/standin.log"));
 }
 
