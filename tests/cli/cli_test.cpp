@@ -2,12 +2,10 @@
 // behind them are the model's and the controller's, tested there).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
 #include "cli/cli.h"
-#include "sample/sample_ttd_dir.h"
 #include "support/grf_builder.h"
 #include "support/temp_dir.h"
 
@@ -47,8 +45,7 @@ TEST(Cli, ConfigListsTheEntriesWritesThemBackAndReportsFailuresAndEveryCommandIt
   for (const auto& args : std::vector<std::vector<std::string>>{
            {}, {"nonsense"}, {"config", "a", "extra"}, {"analyze"}, {"list", "a", "--inactive", "--no-inactive"},
            {"list", "a", "--yes"}, {"save", "--inactive"}, {"info", "ttd"}, {"install", "TTD", "--yes"}, {"log", "a"},
-           {"log", "a", "--txt"}, {"log", "a", "--txt", "o", "--html", "p"}, {"log", "--txt", "o"},
-           {"log", "a", "--txt", "--inactive"}, {"check", "a", "--yes"}}) {
+           {"log", "a", "--txt"}, {"log", "a", "--txt", "o", "--html", "p"}, {"log", "a", "--txt", "--inactive"}}) {
     const auto usage = RunCliCommand(args);
     EXPECT_EQ(std::tuple(2, ""s, std::size_t{0}),
               std::tuple(usage.status, usage.out, usage.err.find("usage: kestrav-cli COMMAND ...\n")))
@@ -222,16 +219,6 @@ TEST(CliCheck, TellsEachFindingOfTheExaminedEntriesInListOrder) {
   dir.Write("newgrfw.cfg", "newgrf/clean.grf\r\n");  // the other files are Off, and not examined
   const auto cleanRun = RunCliCommand({"check", dir.path(), "--no-inactive"});
   EXPECT_EQ(std::tuple(0, ""s), std::tuple(cleanRun.status, cleanRun.out + cleanRun.err));
-}
-
-TEST(CliCheck, FindsTheSecondSignalsOfTheSampleDirectory) {
-  test::TempDir dir;
-  dir.Write("patch.exe", "");
-  sample::WriteSampleTtd(dir.path(), dir.path() + "/patch.exe");
-  const auto run = RunCliCommand({"check", dir.path(), "--inactive"});
-  EXPECT_EQ(1, run.status);
-  EXPECT_EQ(0u, run.out.find("newgrf/signals_colour.grf\tduplicate-id\t")) << run.out;
-  EXPECT_EQ(1, std::count(run.out.begin(), run.out.end(), '\n')) << run.out;
 }
 
 }  // namespace

@@ -3,9 +3,8 @@
 // into its working directory, as the patch does: the list of a recent patch, or when
 // standin.txt lies beside the executable, that file's text ("hang MS" on its first line
 // keeps it running MS milliseconds, at most a minute, before it writes; nothing after that
-// line writes no list). Each start records in standin.log beside the executable whether a
-// switch list was there already, how its window was to be shown, its working directory and
-// its arguments.
+// line writes no list). Each start records in standin.log beside the executable how its
+// window was to be shown, its working directory and its arguments.
 #ifndef _WIN32
 int main() { return 2; }  // only the Windows build starts it
 #else
@@ -28,8 +27,7 @@ int main(int argc, char** argv) {
   std::string arguments;
   for (int i = 1; i < argc; ++i) arguments += std::string(i > 1 ? " " : "") + argv[i];
   std::ofstream(dir + "\\standin.log", std::ios::binary | std::ios::trunc)
-      << "switches.xml " << (std::ifstream("switches.xml") ? "present" : "absent") << ", flags " << startup.dwFlags
-      << ", show " << startup.wShowWindow << "\n"
+      << "flags " << startup.dwFlags << ", show " << startup.wShowWindow << "\n"
       << std::string(directory, ::GetCurrentDirectoryA(sizeof directory, directory)) << "\n" << arguments;
 
   std::string list =

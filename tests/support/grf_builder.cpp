@@ -30,7 +30,6 @@ void GrfBuilder::Header(std::size_t size, std::uint8_t info) {
   Require(size != 0 && size <= kMaxSize, "record size does not fit 16 bits");
   Put(bytes_, static_cast<unsigned>(size), 2);
   Put(bytes_, info);
-  ++(info == 0xFF ? pseudo_ : normal_);
 }
 
 GrfBuilder& GrfBuilder::Pseudo(const std::string& data) {

@@ -25,15 +25,10 @@ class GrfBuilder {
 
   const std::string& bytes() const { return bytes_; }
   std::size_t size() const { return bytes_.size(); }
-  // The records added through the calls above.
-  int normalSprites() const { return normal_; }
-  int pseudoSprites() const { return pseudo_; }
 
  private:
   void Header(std::size_t size, std::uint8_t info);
   std::string bytes_;
-  int normal_ = 0;
-  int pseudo_ = 0;
 };
 
 }  // namespace kestrav::test

@@ -57,18 +57,15 @@ class StandinPatch : public ::testing::Test {
 };
 
 // Started hidden with its switch in its working directory, the patch writes its list there,
-// where it is read and deleted (what the list decides is tested with a scripted patch).
+// where it is read (what the list decides is tested with a scripted patch).
 TEST_F(StandinPatch, ThePatchStartedHiddenWithItsSwitchDecidesTheFlag) {
   InstallPatchIn(ttd.path());
-  ttd.Write("switches.xml", "<switches ID=\"0x01000000\"/>");  // left from before: gone before the start
   EXPECT_TRUE(Probe(false));
-  EXPECT_EQ(std::tuple(false, "switches.xml absent, flags 1, show 0\n" + ttd.path() + "\n-!S-"),
-            std::tuple(ttd.Exists("switches.xml"), ttd.Read("standin.log")));
+  EXPECT_EQ("flags 1, show 0\n" + ttd.path() + "\n-!S-", ttd.Read("standin.log"));
   // A patch that hangs is left running after the wait.
   ttd.Write("standin.txt", "hang 5000\n<switches ID=\"0x0207012C\"/>");
   EXPECT_FALSE(Probe(false, 300));
   EXPECT_EQ(1, EndStartedPatches());
-  EXPECT_FALSE(ttd.Exists("switches.xml"));
 }
 
 TEST_F(StandinPatch, AStartFailsWithoutTheProgramAndABlankNeedsNoQuotes) {
@@ -82,7 +79,6 @@ TEST_F(StandinPatch, AStartFailsWithoutTheProgramAndABlankNeedsNoQuotes) {
   InstallPatchIn(ttd.Join("Games"), "TTD.exe");
   ttd.Write("Games/standin.txt", "<switches ID=\"0x01000000\"/>");
   EXPECT_TRUE(Probe(false, kProbeWaitMs, ttd.Join("Games\\TTD Deluxe")));
-  EXPECT_FALSE(ttd.Exists("Games/TTD Deluxe/switches.xml"));
   EXPECT_FALSE(ttd.Exists("Games/standin.log"));
 }
 
@@ -92,7 +88,7 @@ TEST_F(StandinPatch, TheShellStartsItInTheDirectoryGivenWithItsParametersInANorm
   system.shell->Open(ttd.Join("TTD Deluxe\\ttdpatchw.exe"), "one \"two words\"", ttd.path());
   for (int wait = 0; wait < 200 && ttd.Read("TTD Deluxe/standin.log").empty(); ++wait) ::Sleep(50);
   // STARTF_USESHOWWINDOW, SW_SHOWNORMAL
-  EXPECT_EQ("switches.xml absent, flags 1, show 1\n" + ttd.path() + "\none two words",
+  EXPECT_EQ("flags 1, show 1\n" + ttd.path() + "\none two words",
             ttd.Read("TTD Deluxe/standin.log"));
 }
 

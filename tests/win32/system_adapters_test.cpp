@@ -1,13 +1,17 @@
 // What only the Windows adapters have: the real registry under the settings store, the
-// system's collation, attributes a save must keep and devices named like files (the shared
-// rules of each port are tested with the port).
+// system's collation, attributes a save must keep, devices named like files and MSXML behind
+// the XML port with the COM apartment it needs (the shared rules of each port are tested with
+// the port).
 #include <windows.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
-#include "grf/grf_reader.h"
+#include "platform/system_platform.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_registry.h"
 #include "support/settings_store_contract.h"
 #include "support/temp_dir.h"
@@ -16,6 +20,7 @@ namespace kestrav {
 namespace {
 
 using test::SettingsStoreContract;
+using win32::UniqueHandle;
 using namespace std::string_literals;
 
 constexpr const char* kParent = "Software\\Kestrav Registry Tests";
@@ -48,8 +53,6 @@ TEST(Win32Locale, OrdersNamesByTheSystemsCollationWithoutRegardToCase) {
   // Symbols before digits before letters; a hyphen weighs only where all else is equal.
   EXPECT_EQ((std::vector<std::string>{"_x.grf", "1.grf", "A.grf", "a_b.grf", "ab.grf", "a-b.grf", "b.grf", "Z.grf"}),
             names);
-  EXPECT_LT(system.locale->CompareIgnoringCase("ab.grf", "a-b.grf"), 0);
-  EXPECT_EQ(0, system.locale->CompareIgnoringCase("NewGRF\\\xC9T\xC9.GRF", "newgrf\\\xE9t\xE9.grf"));
   EXPECT_LT(system.locale->CompareIgnoringCase("", "a"), 0);
 }
 
@@ -64,9 +67,52 @@ TEST(Win32FileSystem, ASaveKeepsTheFilesAttributesAndLeavesAReadOnlyFileAsItIs) 
   EXPECT_EQ(std::tuple("new"s, kKept, "old"s),
             std::tuple(dir.Read("newgrfw.cfg"), ::GetFileAttributesA(kept.c_str()) & kKept, dir.Read("newgrf.cfg")));
   // A device named like a file is no file to read.
-  for (const char* name : {"NUL.grf", "nul", "CON.grf"}) {
-    EXPECT_EQ(nullptr, files->OpenForRead(dir.Join(name))) << name;
-    EXPECT_FALSE(AnalyzeGrf(*files, dir.Join(name)).opened) << name;
+  for (const char* name : {"NUL.grf", "CON.grf"}) EXPECT_EQ(nullptr, files->OpenForRead(dir.Join(name))) << name;
+}
+
+TEST(MsxmlReader, ReadsTheDocumentElementsAttributeWhereverTheFileIsUnlessItIsLocked) {
+  test::TempDir dir;
+  auto system = MakeSystemAdapters();
+  const std::pair<const char*, std::optional<std::string>> lists[] = {
+      {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<!-- by the patch -->\r\n<switches ID=\"0x2\">\r\n"
+       "<switch ID=\"3\"/></switches>", "0x2"},
+      {"<switches id=\"1\"/>", {}}, {"<switches><switch ID=\"1\"/></switches>", {}}, {"<switches ID=\"1\">", {}}};
+  for (const char* folder : {"a#b %20c", "50% off", "C++ & more"}) {
+    for (const auto& [list, id] : lists) {
+      const std::string path = dir.Write(std::string(folder) + "/switches.xml", list);
+      EXPECT_EQ(id, system.xml->ReadRootAttribute(path, "ID")) << folder << ": " << list;
+    }
+  }
+  const std::string path = dir.Write("switches.xml", "<switches ID=\"7\"/>");
+  EXPECT_EQ(std::nullopt, system.xml->ReadRootAttribute(dir.Join("missing.xml"), "ID"));
+  {
+    // The patch may still hold its list open for writing: it is read all the same.
+    const UniqueHandle writer(win32::OrNull(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    EXPECT_EQ("7", system.xml->ReadRootAttribute(path, "ID"));
+  }
+  const UniqueHandle locker(win32::OrNull(
+      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+  EXPECT_EQ(std::nullopt, system.xml->ReadRootAttribute(path, "ID"));
+}
+
+// Each check runs on a thread of its own, so that the apartment it finds is a fresh one:
+// the reader holds a single-threaded apartment while it lives, and leaves one it found.
+TEST(MsxmlReader, HoldsAnApartmentForItsLifetimeAndLeavesOneItFound) {
+  test::TempDir dir;
+  const std::string path = dir.Write("switches.xml", "<switches ID=\"7\"/>");
+  for (const bool found : {false, true}) {
+    std::thread([&] {
+      if (found) ASSERT_EQ(S_OK, ::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+      {
+        auto adapters = MakeSystemAdapters();
+        if (!found) EXPECT_EQ(RPC_E_CHANGED_MODE, ::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+        EXPECT_EQ("7", adapters.xml->ReadRootAttribute(path, "ID"));
+      }
+      EXPECT_EQ(found ? S_FALSE : S_OK, ::CoInitializeEx(nullptr, COINIT_MULTITHREADED)) << found;
+      ::CoUninitialize();
+      if (found) ::CoUninitialize();
+    }).join();
   }
 }
 
