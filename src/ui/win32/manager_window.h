@@ -36,7 +36,6 @@ class ManagerWindow : public ManagerView {
   HWND list() const { return list_.handle(); }
   HWND statusBar() const { return status_; }
   HWND selectDirectoryButton() const { return button_; }
-  HWND toolTip() const { return toolTip_; }
   HACCEL accelerators() const { return accelerators_.get(); }
   TformManager& manager() { return manager_; }
 
