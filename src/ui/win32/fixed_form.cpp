@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "platform/operation_error.h"
-#include "ui/win32/message_guard.h"
 #include "ui/win32/resource_ids.h"
 
 namespace kestrav::win32 {
@@ -62,15 +61,13 @@ UniqueFont CreatePixelFont(const char* face, int points, bool bold, bool underli
 FixedForm::FixedForm(Dialogs& dialogs, const char* caption, HWND owner, int clientWidth, int clientHeight,
                      FormPlacement placement)
     : dialogs_(dialogs), owner_(owner), font_(CreateTahoma8()), placement_(placement) {
-  RegisterFormClass(WindowProc);
+  RegisterFormClass(OwnedWindowProc<FixedForm>);
   RECT frame{0, 0, clientWidth, clientHeight};
   ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
   window_ = ::CreateWindowExA(kFormExStyle, kFormClass, caption, kFormStyle, 0, 0, frame.right - frame.left,
                               frame.bottom - frame.top, owner, nullptr, ::GetModuleHandleA(nullptr), this);
   if (!window_) throw OperationError(kCreateFailed);
-  toolTip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               ::GetModuleHandleA(nullptr), nullptr);
+  toolTip_ = CreateToolTip(window_);
   if (!toolTip_) throw OperationError(kCreateFailed);
   // Long hints wrap instead of running off the screen.
   ::SendMessageA(toolTip_, TTM_SETMAXTIPWIDTH, 0, 400);
@@ -94,22 +91,30 @@ HWND FixedForm::Add(const char* windowClass, const char* text, DWORD style, Pixe
   return control;
 }
 
-void FixedForm::Hint(HWND control, const char* hint) {
+HWND CreateToolTip(HWND owner) {
+  return ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                           ::GetModuleHandleA(nullptr), nullptr);
+}
+
+bool AddHint(HWND toolTip, HWND owner, HWND control, const char* hint) {
   TOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
-  tool.hwnd = window_;
+  tool.hwnd = owner;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = const_cast<char*>(hint);
   if (MousePassesThrough(control)) {
-    // The form gets the mouse over this control: the hint goes with its rectangle there.
+    // The owner gets the mouse over this control: the hint goes with its rectangle there.
     tool.uFlags = TTF_SUBCLASS;
     ::GetWindowRect(control, &tool.rect);
-    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&tool.rect), 2);
+    ::MapWindowPoints(nullptr, owner, reinterpret_cast<POINT*>(&tool.rect), 2);
   }
-  if (!::SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
-    throw OperationError(kCreateFailed);
-  }
+  return ::SendMessageA(toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
+}
+
+void FixedForm::Hint(HWND control, const char* hint) {
+  if (!AddHint(toolTip_, window_, control, hint)) throw OperationError(kCreateFailed);
 }
 
 void FixedForm::HintArea(PixelRect rect, UINT id, const char* hint) {
@@ -186,23 +191,6 @@ void FixedForm::ShowModal() {
 void FixedForm::EndModal() {
   modal_ = false;
   ::PostMessageA(window_, WM_NULL, 0, 0);  // wakes the modal loop
-}
-
-LRESULT CALLBACK FixedForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<FixedForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->window_ = window;
-  }
-  auto* self = reinterpret_cast<FixedForm*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    self->toolTip_ = nullptr;
-    return ::DefWindowProcA(window, message, wParam, lParam);
-  }
-  return Guarded(self->dialogs_, 0, [&] { return self->Handle(message, wParam, lParam); });
 }
 
 LRESULT FixedForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

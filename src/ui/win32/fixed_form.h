@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/dialogs.h"
+#include "ui/win32/owned_window.h"
 #include "ui/win32/window_handles.h"
 
 namespace kestrav::win32 {
@@ -24,6 +25,13 @@ UniqueFont CreateTahoma8(bool bold = false);
 UniqueFont CreatePixelFont(const char* face, int points, bool bold = false, bool underline = false);
 // The same, null when the system cannot make it, for callers that report that themselves.
 UniqueFont TryCreatePixelFont(const char* face, int points, bool bold = false, bool underline = false);
+
+// A tool-tip window for the hints of owner's controls, shown whenever the pointer rests on
+// one; null when the system cannot make it.
+HWND CreateToolTip(HWND owner);
+// Shows hint over control, a child of owner; a control that lets the mouse through (disabled,
+// a group box) gets it over its rectangle on owner. False when the tool tip refuses it.
+bool AddHint(HWND toolTip, HWND owner, HWND control, const char* hint);
 
 enum class FormPlacement { ScreenCenter, OwnerCenter };
 
@@ -78,7 +86,10 @@ class FixedForm {
   Dialogs& dialogs_;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend LRESULT CALLBACK OwnedWindowProc<FixedForm>(HWND, UINT, WPARAM, LPARAM);
+  void Attach(HWND window) { window_ = window; }
+  void Detach() { window_ = toolTip_ = nullptr; }
+  Dialogs& ErrorDialogs() { return dialogs_; }
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Place();
 

@@ -9,7 +9,6 @@
 #include "platform/operation_error.h"
 #include "ui/win32/fixed_form.h"
 #include "ui/win32/main_menu.h"
-#include "ui/win32/message_guard.h"
 #include "ui/win32/resource_ids.h"
 
 namespace kestrav::win32 {
@@ -53,7 +52,7 @@ ManagerWindow::~ManagerWindow() {
 }
 
 void ManagerWindow::Create() {
-  RegisterWindowClass(WindowProc);
+  RegisterWindowClass(OwnedWindowProc<ManagerWindow>);
   // Tahoma 8 point like the other windows, at its pixel size on any screen: the layout of the
   // window is in fixed pixels.
   font_ = TryCreatePixelFont("Tahoma", 8);
@@ -89,17 +88,8 @@ void ManagerWindow::CreateSelectDirectoryButton() {
   ::SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   ::SetWindowPos(button_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  toolTip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               ::GetModuleHandleA(nullptr), nullptr);
-  if (!toolTip_) throw OperationError("Cannot create the main window");
-  TOOLINFOA tool{};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
-  tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
-  tool.hwnd = window_;
-  tool.uId = reinterpret_cast<UINT_PTR>(button_);
-  tool.lpszText = const_cast<char*>(kSelectDirectoryHint);
-  if (!::SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+  toolTip_ = CreateToolTip(window_);
+  if (!toolTip_ || !AddHint(toolTip_, window_, button_, kSelectDirectoryHint)) {
     throw OperationError("Cannot create the main window");
   }
 }
@@ -132,24 +122,6 @@ void ManagerWindow::OnSize() {
   RECT outer{};
   ::GetWindowRect(window_, &outer);
   manager_.FormResize(outer.right - outer.left);
-}
-
-LRESULT CALLBACK ManagerWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<ManagerWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->window_ = window;
-  }
-  auto* self = reinterpret_cast<ManagerWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    self->button_ = self->toolTip_ = self->status_ = nullptr;
-    self->menu_ = nullptr;
-    return ::DefWindowProcA(window, message, wParam, lParam);
-  }
-  return Guarded(self->platform_.dialogs, 0, [&] { return self->Handle(message, wParam, lParam); });
 }
 
 LRESULT ManagerWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

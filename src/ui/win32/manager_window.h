@@ -8,6 +8,7 @@
 #include "ui/form_manager.h"
 #include "ui/manager_view.h"
 #include "ui/win32/grf_list_box.h"
+#include "ui/win32/owned_window.h"
 #include "ui/win32/window_handles.h"
 
 namespace kestrav::win32 {
@@ -56,7 +57,13 @@ class ManagerWindow : public ManagerView {
   void EndApplication() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend LRESULT CALLBACK OwnedWindowProc<ManagerWindow>(HWND, UINT, WPARAM, LPARAM);
+  void Attach(HWND window) { window_ = window; }
+  void Detach() {
+    window_ = button_ = toolTip_ = status_ = nullptr;
+    menu_ = nullptr;
+  }
+  Dialogs& ErrorDialogs() { return platform_.dialogs; }
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(UINT id, UINT code, HWND control);
   void OnSize();
