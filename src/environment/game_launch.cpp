@@ -2,8 +2,6 @@
 
 #include <span>
 
-#include "model/config_file.h"
-
 namespace kestrav {
 namespace {
 
@@ -20,11 +18,6 @@ std::optional<std::string> FirstExisting(FileSystem& files, const std::string& t
 
 std::optional<std::string> FindProgramToRun(FileSystem& files, const std::string& ttdDir, bool game) {
   return game ? FirstExisting(files, ttdDir, kGameExecutables) : FirstExisting(files, ttdDir, kPatchExecutables);
-}
-
-std::optional<std::string> FindConfigFileToEdit(FileSystem& files, const std::string& ttdDir) {
-  const char* const names[] = {kWindowsConfigName, kDosConfigName};
-  return FirstExisting(files, ttdDir, names);
 }
 
 }  // namespace kestrav

@@ -1,5 +1,5 @@
 #pragma once
-// What Run Game starts and what Open in Notepad opens in a TTD directory.
+// What Run Game starts in a TTD directory.
 #include <array>
 #include <optional>
 #include <string>
@@ -14,9 +14,5 @@ inline constexpr std::array<const char*, 2> kPatchExecutables = {"ttdpatchw.exe"
 
 // ttdDir + "\\" + the first executable of the game (or of the patch) that exists.
 std::optional<std::string> FindProgramToRun(FileSystem& files, const std::string& ttdDir, bool game);
-
-// ttdDir + "\\newgrfw.cfg" when it exists, else ttdDir + "\\newgrf.cfg" when that does,
-// whatever the edition: the Windows edition's file is preferred.
-std::optional<std::string> FindConfigFileToEdit(FileSystem& files, const std::string& ttdDir);
 
 }  // namespace kestrav

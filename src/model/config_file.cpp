@@ -32,14 +32,18 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
-std::optional<std::vector<std::string>> ReadConfigLines(FileSystem& files, const std::string& ttdDir) {
-  std::string path = ttdDir + "\\" + kWindowsConfigName;
-  if (!files.FileExists(path)) {
-    path = ttdDir + "\\" + kDosConfigName;
-    if (!files.FileExists(path)) return std::nullopt;
+std::optional<std::string> FindConfigFile(FileSystem& files, const std::string& ttdDir) {
+  for (const char* name : {kWindowsConfigName, kDosConfigName}) {
+    if (std::string path = ttdDir + "\\" + name; files.FileExists(path)) return path;
   }
-  const auto content = ReadWholeFile(files, path);
-  if (!content) throw OperationError(FillPattern("Cannot open file %s", path));
+  return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> ReadConfigLines(FileSystem& files, const std::string& ttdDir) {
+  const auto path = FindConfigFile(files, ttdDir);
+  if (!path) return std::nullopt;
+  const auto content = ReadWholeFile(files, *path);
+  if (!content) throw OperationError(FillPattern("Cannot open file %s", *path));
   return SplitLines(*content);
 }
 

@@ -23,6 +23,10 @@ std::vector<std::string> SplitLines(const std::string& text);
 // cannot be read.
 std::optional<std::vector<std::string>> ReadConfigLines(FileSystem& files, const std::string& ttdDir);
 
+// ttdDir + "\\newgrfw.cfg" when it exists, else ttdDir + "\\newgrf.cfg" when that does,
+// whatever the edition: the Windows edition's file is preferred.
+std::optional<std::string> FindConfigFile(FileSystem& files, const std::string& ttdDir);
+
 // Removes, in place, the lines the reader skips: empty ones (also those made only of
 // blanks and other characters of code 32 or below) and comments ("#" not followed by
 // the rest of "#DISABLED#").

@@ -2,6 +2,7 @@
 // shell and never wait for it.
 #include "environment/game_launch.h"
 #include "environment/settings_store.h"
+#include "model/config_file.h"
 #include "ui/form_manager.h"
 
 namespace kestrav {
@@ -81,7 +82,7 @@ void TformManager::butnNotepadClick() {
     platform_.dialogs.ShowMessage(MessageKind::Error, kNoTtdDirectory, MessageButtons::Ok);
     return;
   }
-  const auto config = FindConfigFileToEdit(platform_.files, settings.ReadString(setting::kTtdPath));
+  const auto config = FindConfigFile(platform_.files, settings.ReadString(setting::kTtdPath));
   if (!config) {
     platform_.dialogs.ShowMessage(MessageKind::Error, kNoConfigFile, MessageButtons::Ok);
     return;
