@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/win32_handles.h"
@@ -13,11 +14,6 @@ using win32::OrNull;
 using win32::UniqueHandle;
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-std::string DirectoryOf(const std::string& path) {
-  const auto cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? "." : path.substr(0, cut);
-}
 
 bool InformationOf(HANDLE file, BY_HANDLE_FILE_INFORMATION& info) {
   return ::GetFileInformationByHandle(file, &info) != 0;
@@ -44,42 +40,36 @@ bool CopyContent(HANDLE from, HANDLE to, ULONGLONG expectedSize) {
     DWORD got = 0;
     if (!::ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return false;
     if (got == 0) return copied == expectedSize;
-    for (DWORD written = 0; written < got;) {
-      DWORD done = 0;
-      if (!::WriteFile(to, buffer.data() + written, got - written, &done, nullptr) || done == 0) return false;
-      written += done;
-    }
+    if (!WriteAll(to, buffer.data(), got)) return false;
     copied += got;
   }
 }
 
-// A temporary file that is removed unless it was moved into place.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const std::string& directory) {
-    char name[MAX_PATH];
-    if (::GetTempFileNameA(directory.c_str(), "kes", 0, name)) path_ = name;
-  }
-  ~TemporaryFile() {
-    if (!path_.empty()) ::DeleteFileA(path_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  const std::string& path() const { return path_; }  // empty when none could be made
-  bool MoveOver(const std::string& target) {
-    if (!::MoveFileExA(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      return false;
-    }
-    path_.clear();
-    return true;
-  }
-
- private:
-  std::string path_;
-};
-
 }  // namespace
+
+std::string DirectoryOf(const std::string& path) {
+  const auto cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? "." : path.substr(0, cut);
+}
+
+bool WriteAll(HANDLE file, const char* data, std::size_t size) {
+  for (std::size_t written = 0; written < size;) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - written, 1u << 30));
+    DWORD done = 0;
+    if (!::WriteFile(file, data + written, chunk, &done, nullptr) || done == 0) return false;
+    written += done;
+  }
+  return true;
+}
+
+TemporaryFile::TemporaryFile(const std::string& directory) {
+  char name[MAX_PATH];
+  if (::GetTempFileNameA(directory.c_str(), "kes", 0, name)) path_ = name;
+}
+
+TemporaryFile::~TemporaryFile() {
+  if (!path_.empty()) ::DeleteFileA(path_.c_str());
+}
 
 bool CopyThroughTemporary(const std::string& source, const std::string& target) {
   UniqueHandle from(OrNull(::CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -100,7 +90,11 @@ bool CopyThroughTemporary(const std::string& source, const std::string& target) 
       return false;
     }
   }
-  return temporary.MoveOver(target);
+  if (!::MoveFileExA(temporary.path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return false;
+  }
+  temporary.Keep();
+  return true;
 }
 
 }  // namespace kestrav

@@ -25,7 +25,7 @@ std::optional<std::string> RunFileDialog(HWND owner, const FileDialogRequest& re
   request.fileName.copy(name.data(), name.size() - 1);
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner && ::IsWindow(owner) ? owner : nullptr;
+  dialog.hwndOwner = owner;
   dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = name.data();

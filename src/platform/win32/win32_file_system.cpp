@@ -16,11 +16,6 @@ using win32::UniqueHandle;
 
 DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
 
-std::string DirectoryOf(const std::string& path) {
-  const auto cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? "." : path.substr(0, cut);
-}
-
 class Win32InputFile : public InputFile {
  public:
   explicit Win32InputFile(UniqueHandle handle) : handle_(std::move(handle)) {}
@@ -49,17 +44,6 @@ class Win32InputFile : public InputFile {
  private:
   UniqueHandle handle_;
 };
-
-bool WriteAll(HANDLE file, const std::string& content) {
-  std::size_t written = 0;
-  while (written < content.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - written, 1u << 30));
-    DWORD done = 0;
-    if (!::WriteFile(file, content.data() + written, chunk, &done, nullptr) || done == 0) return false;
-    written += done;
-  }
-  return true;
-}
 
 // Puts the finished temporary file in the place of path, whose attributes are given (none
 // for a new file). ReplaceFileA keeps what the old file carried (its security descriptor,
@@ -164,19 +148,15 @@ void Win32FileSystem::WriteWholeFile(const std::string& path, const std::string&
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
     fail();
   }
-  char temporary[MAX_PATH];
-  if (!::GetTempFileNameA(DirectoryOf(path).c_str(), "kes", 0, temporary)) fail();
-  bool ok = false;
+  TemporaryFile temporary(DirectoryOf(path));
+  if (temporary.path().empty()) fail();
   {
-    UniqueHandle file(OrNull(
-        ::CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
-    ok = file && WriteAll(file.get(), content) && ::FlushFileBuffers(file.get());
+    UniqueHandle file(OrNull(::CreateFileA(temporary.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file || !WriteAll(file.get(), content.data(), content.size()) || !::FlushFileBuffers(file.get())) fail();
   }
-  ok = ok && SwapIn(temporary, path, attributes);
-  if (!ok) {
-    ::DeleteFileA(temporary);
-    fail();
-  }
+  if (!SwapIn(temporary.path().c_str(), path, attributes)) fail();
+  temporary.Keep();
 }
 
 bool Win32FileSystem::CopyFileOver(const std::string& source, const std::string& target) {

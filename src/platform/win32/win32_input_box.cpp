@@ -195,8 +195,7 @@ std::optional<std::string> Win32Dialogs::InputBox(const std::string& caption, co
                                                   const std::string& text) {
   const DialogTemplate box = InputBoxTemplate();
   InputBoxState state{caption, prompt, text, {}, nullptr};
-  const HWND owner = owner_ && ::IsWindow(owner_) ? owner_ : nullptr;
-  const INT_PTR result = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), box.get(), owner, InputBoxProc,
+  const INT_PTR result = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), box.get(), InFront(), InputBoxProc,
                                                    reinterpret_cast<LPARAM>(&state));
   if (state.error) std::rethrow_exception(state.error);
   if (result == -1) throw OperationError("Cannot create a window");
