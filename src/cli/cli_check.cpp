@@ -6,13 +6,13 @@
 
 #include "cli/cli.h"
 #include "environment/settings_store.h"
+#include "grf/sprite_totals.h"
 #include "model/config_file.h"
 #include "ui/form_manager.h"
 
 namespace kestrav {
 namespace {
 
-constexpr int kActiveSpriteLimit = 11483;
 constexpr int kHighestGrfVersion = 7;
 
 class Findings {
@@ -93,7 +93,7 @@ int Check(TformManager& manager, const std::string& ttdDir, FileSystem& files, s
                        ": the patch loads both, and this one overrides the earlier");
     }
   }
-  const std::int64_t active = std::int64_t{manager.spritesTotal} - manager.spritesInactive;
+  const std::int64_t active = manager.ActiveSprites();
   if (active > kActiveSpriteLimit) {
     findings.Add(ttdDir, "sprite-limit",
                  "the active GRF files hold " + std::to_string(active) + " sprites, more than the 11483 the patch "
@@ -108,9 +108,7 @@ int Check(TformManager& manager, const std::string& ttdDir, FileSystem& files, s
 int RunCheckCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
                     std::ostream& err) {
   return RunOnLoadedList(args, adapters, err, [&](TformManager& manager, Platform& platform) {
-    SettingsStore settings(platform.registry);
-    settings.Open(false);
-    return Check(manager, settings.ReadString(setting::kTtdPath), *adapters.files, out);
+    return Check(manager, ReadTtdPath(platform.registry), *adapters.files, out);
   });
 }
 

@@ -22,14 +22,11 @@ class InstallDialogs : public ConsoleDialogs {
   Answer ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override {
     ConsoleDialogs::ShowMessage(kind, text, buttons);
     if (buttons == MessageButtons::Ok) return Answer::Ok;
-    const bool deleteQuestion = text == kDeleteSourceQuestion;
-    installed = installed || deleteQuestion;
-    return (deleteQuestion ? deleteSource_ : replace_) ? Answer::Yes : Answer::No;
+    return (text == kDeleteSourceQuestion ? deleteSource_ : replace_) ? Answer::Yes : Answer::No;
   }
   std::optional<std::string> OpenFile(const FileDialogRequest&) override { return file; }
 
   std::string file;
-  bool installed = false;  // the delete question came: the file was copied
 
  private:
   bool replace_, deleteSource_;
@@ -67,9 +64,7 @@ int RunInstallCommand(const std::vector<std::string>& args, SystemAdapters& adap
     settings.WriteString(setting::kTtdPath, paths[0]);
     for (auto file = paths.begin() + 1; file != paths.end(); ++file) {
       dialogs.file = *file;
-      dialogs.installed = false;
-      manager.butnInstallGrfClick();
-      if (!dialogs.installed) status = kCliFailed;
+      if (!manager.butnInstallGrfClick()) status = kCliFailed;
     }
   } catch (const OperationError& error) {
     err << error.what() << "\n";

@@ -47,4 +47,10 @@ void SettingsStore::WriteInteger(const std::string& name, std::int32_t value) {
   if (!key_ || !key_->SetDword(name, static_cast<std::uint32_t>(value))) Fail("Failed to set data for %s", name);
 }
 
+std::string ReadTtdPath(Registry& registry, bool create) {
+  SettingsStore settings(registry);
+  settings.Open(create);
+  return settings.ReadString(setting::kTtdPath);
+}
+
 }  // namespace kestrav

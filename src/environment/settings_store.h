@@ -54,4 +54,7 @@ class SettingsStore {
   std::unique_ptr<RegistryKey> key_;
 };
 
+// "TTD Path" on its own; the settings key is made first when create is set.
+std::string ReadTtdPath(Registry& registry, bool create = false);
+
 }  // namespace kestrav

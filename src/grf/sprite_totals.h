@@ -1,8 +1,13 @@
 #pragma once
-// The texts of the main window's two status bar panels, which show the sprite totals.
+// The texts of the main window's two status bar panels, which show the sprite totals, and
+// the limit the active sprites are held against.
+#include <cstdint>
 #include <string>
 
 namespace kestrav {
+
+// The most active sprites the patch is known to load.
+inline constexpr std::int64_t kActiveSpriteLimit = 11483;
 
 inline constexpr int kSpritePanelWidth = 150;
 // The panels before the first count.

@@ -56,14 +56,8 @@ void TformLog::Button2Click() { view_.Close(); }
 void TformLog::TXT() { Write(kTxtLog); }
 void TformLog::HTML() { Write(kHtmlLog); }
 
-std::string TformLog::TtdPath() {
-  SettingsStore settings(platform_.registry);
-  settings.Open(false);
-  return settings.ReadString(setting::kTtdPath);
-}
-
 void TformLog::Write(const LogFormat& format) {
-  const std::string ttdDir = TtdPath();
+  const std::string ttdDir = ReadTtdPath(platform_.registry);
   FileDialogRequest request;
   request.title = kSaveTitle;
   request.filter = format.filter;
@@ -75,7 +69,7 @@ void TformLog::Write(const LogFormat& format) {
   LogHeader header;
   header.created = DateAndTime(platform_.locale, platform_.locale.Now());
   header.totalSprites = manager_.spritesTotal;
-  header.activeSprites = std::int64_t{manager_.spritesTotal} - manager_.spritesInactive;
+  header.activeSprites = manager_.ActiveSprites();
   std::string log = format.header(header);
   const auto entries = ReadLogEntries(platform_.files, platform_.locale, ttdDir, manager_.listGrfFiles.Items(),
                                       [this](int done) { view_.SetProgress(done); });

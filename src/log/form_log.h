@@ -38,7 +38,6 @@ class TformLog {
 
  private:
   void Write(const LogFormat& format);
-  std::string TtdPath();
 
   Platform& platform_;
   LogView& view_;

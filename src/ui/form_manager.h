@@ -1,6 +1,7 @@
 #pragma once
 // The main window's controller: it owns the GRF list, the sprite totals and the window's
 // flags, and carries the window's handlers.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,8 @@ class TformManager {
 
   // The commands of the menu and the button. The two a double click chooses between are
   // virtual, so that a test sees which one ran.
-  void butnInstallGrfClick();
+  // Whether a file was installed (the console companion reports it).
+  bool butnInstallGrfClick();
   void butnDeleteClick();
   void Settings1Click();
   virtual void butnFileInfoClick();
@@ -89,8 +91,9 @@ class TformManager {
   // The sprite totals: all entries, or the one entry at index just toggled.
   void CountAllSprites(bool fullRecount, int index);
 
-  // Copies source (a full path) into newgrf, offers to delete it and puts it on the list.
-  void InstallGrf(const std::string& source);
+  // Copies source (a full path) into newgrf, offers to delete it and puts it on the list;
+  // false when it could not be copied.
+  bool InstallGrf(const std::string& source);
 
   GrfCheckList listGrfFiles;
 
@@ -107,6 +110,8 @@ class TformManager {
 
   int spritesTotal = 0;
   int spritesInactive = 0;
+  // The active sprites, spritesTotal less spritesInactive, without overflow.
+  std::int64_t ActiveSprites() const { return std::int64_t{spritesTotal} - spritesInactive; }
   // The analyses of the last full recount, one per entry of the list then (an entry it did
   // not analyse, Off or missing, has opened false): for reports on the same files.
   std::vector<GrfInfo> recountInfos;

@@ -14,12 +14,6 @@ constexpr const char* kWrongParameters =
     "Entered value must be number.\n"
     "Multiple parameters have to be separated by space.";
 
-std::string ReadTtdPath(Registry& registry) {
-  SettingsStore settings(registry);
-  settings.Open(true);
-  return settings.ReadString(setting::kTtdPath);
-}
-
 // Every run of blanks made one blank, at the ends too. Only the space is a blank.
 std::string CollapseBlanks(const std::string& text) {
   std::string collapsed;
@@ -44,7 +38,7 @@ std::string WithParameters(const std::string& name, const std::string& parameter
 void TformManager::butnFileInfoClick() {
   const int selected = listGrfFiles.Selected();
   if (selected < 0) return;  // the command stays enabled after a deletion
-  const std::string file = EntryFile(ReadTtdPath(platform_.registry), listGrfFiles.Item(selected).text);
+  const std::string file = EntryFile(ReadTtdPath(platform_.registry, true), listGrfFiles.Item(selected).text);
   Dialogs& dialogs = platform_.dialogs;
   if (!platform_.files.FileExists(file)) {
     dialogs.ShowMessage(MessageKind::Error, "Cannot find file:\n" + file, MessageButtons::Ok);
@@ -87,7 +81,7 @@ void TformManager::butnDeleteClick() {
   const std::string text = listGrfFiles.Item(selected).text;
   // Only the path: the parameters after the first blank name no part of the file.
   const std::string path = ReplaceAll(EntryPath(text), '/', '\\');
-  const std::string file = EntryFile(ReadTtdPath(platform_.registry), text);
+  const std::string file = EntryFile(ReadTtdPath(platform_.registry, true), text);
   Dialogs& dialogs = platform_.dialogs;
   const std::string question =
       "Do you want to delete " + path + " file?\n\nWarning: Deleting may not work with Windows XP.";

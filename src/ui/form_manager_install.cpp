@@ -45,7 +45,7 @@ std::string InstalledPath(const std::string& ttdDir, const std::string& source) 
 
 }  // namespace
 
-void TformManager::butnInstallGrfClick() {
+bool TformManager::butnInstallGrfClick() {
   SettingsStore settings(platform_.registry);
   settings.Open(true);
   const std::string ttdDir = settings.ReadString(setting::kTtdPath);
@@ -53,19 +53,16 @@ void TformManager::butnInstallGrfClick() {
   request.filter = kInstallFilter;
   if (settings.ValueExists(setting::kLastDir)) request.initialDirectory = settings.ReadString(setting::kLastDir);
   const auto chosen = platform_.dialogs.OpenFile(request);
-  if (!chosen) return;
+  if (!chosen) return false;
   const std::size_t nameStart = NameStart(*chosen);
   settings.WriteString(setting::kLastDir, chosen->substr(0, nameStart));
   Dialogs& dialogs = platform_.dialogs;
   if (IsMainGraphicFile(chosen->substr(nameStart))) {
     dialogs.ShowMessage(MessageKind::Warning, kMainFileRefused, MessageButtons::Ok);
-    return;
+    return false;
   }
   const std::string target = InstalledPath(ttdDir, *chosen);
-  if (!platform_.files.FileExists(target)) {
-    InstallGrf(*chosen);
-    return;
-  }
+  if (!platform_.files.FileExists(target)) return InstallGrf(*chosen);
   // Date first, then time of day: the order of the fields. A time that cannot be read
   // (one before 1980 among them) counts as the earliest.
   const auto order = platform_.files.LastWriteTime(*chosen) <=> platform_.files.LastWriteTime(target);
@@ -73,19 +70,17 @@ void TformManager::butnInstallGrfClick() {
       order > 0   ? dialogs.ShowMessage(MessageKind::Confirmation, kNewerQuestion, MessageButtons::YesNo)
       : order < 0 ? dialogs.ShowMessage(MessageKind::Warning, kOlderQuestion, MessageButtons::YesNo)
                   : dialogs.ShowMessage(MessageKind::Information, kSameQuestion, MessageButtons::YesNo);
-  if (answer == Answer::Yes) InstallGrf(*chosen);
+  return answer == Answer::Yes && InstallGrf(*chosen);
 }
 
-void TformManager::InstallGrf(const std::string& source) {
-  SettingsStore settings(platform_.registry);
-  settings.Open(true);
+bool TformManager::InstallGrf(const std::string& source) {
   Dialogs& dialogs = platform_.dialogs;
   FileSystem& files = platform_.files;
   // Through a temporary file, so that a failed copy leaves an installed version whole; a
   // file chosen in newgrf itself is refused rather than copied onto itself.
-  if (!files.CopyFileOver(source, InstalledPath(settings.ReadString(setting::kTtdPath), source))) {
+  if (!files.CopyFileOver(source, InstalledPath(ReadTtdPath(platform_.registry, true), source))) {
     dialogs.ShowMessage(MessageKind::Error, kCannotInstall, MessageButtons::Ok);
-    return;
+    return false;
   }
   if (dialogs.ShowMessage(MessageKind::Confirmation, kDeleteSourceQuestion, MessageButtons::YesNo) == Answer::Yes) {
     if (files.RemoveFile(source)) {
@@ -101,6 +96,7 @@ void TformManager::InstallGrf(const std::string& source) {
     listGrfFiles.Add(text, GrfState::Off);
     view_.ListChanged();
   }
+  return true;
 }
 
 }  // namespace kestrav

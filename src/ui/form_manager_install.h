@@ -1,6 +1,6 @@
 #pragma once
 // What installing a GRF file asks once the file is in place, so that a caller answering
-// for the user (the console companion) knows the copy succeeded.
+// for the user (the console companion) can tell it from the replace questions.
 
 namespace kestrav {
 

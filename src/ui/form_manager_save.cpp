@@ -2,14 +2,12 @@
 
 #include "environment/installation_detection.h"
 #include "environment/settings_store.h"
+#include "grf/sprite_totals.h"
 #include "model/config_file.h"
 #include "ui/form_manager.h"
 
 namespace kestrav {
 namespace {
-
-// The most active sprites the patch is known to load.
-constexpr std::int64_t kSpriteLimit = 11483;
 
 constexpr const char* kSpriteLimitQuestion =
     "There are more active sprites than 11483!\n"
@@ -38,8 +36,7 @@ void TformManager::butnGRFSaveClick() {
 
   saveAccepted = true;
   // Asked even in a quiet save: the patch may fail to load what is about to be written.
-  const std::int64_t activeSprites = std::int64_t{spritesTotal} - spritesInactive;
-  if (activeSprites > kSpriteLimit &&
+  if (ActiveSprites() > kActiveSpriteLimit &&
       dialogs.ShowMessage(MessageKind::Warning, kSpriteLimitQuestion, MessageButtons::YesNo) != Answer::Yes) {
     saveAccepted = false;
     return;

@@ -39,12 +39,7 @@ int Moved(int total, std::int64_t change) {
 }  // namespace
 
 void TformManager::CountAllSprites(bool fullRecount, int index) {
-  std::string ttdDir;
-  {
-    SettingsStore settings(platform_.registry);
-    settings.Open(false);
-    ttdDir = settings.ReadString(setting::kTtdPath);
-  }
+  const std::string ttdDir = ReadTtdPath(platform_.registry);
   if (fullRecount) {
     spritesTotal = 0;
     spritesInactive = 0;
