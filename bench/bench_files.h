@@ -1,18 +1,26 @@
 #pragma once
 // What the benchmark programs share: generated files in a temporary directory, the plain
-// read of a set of files, and a reporter that keeps the median times.
+// read of a set of files, the main window's controller on a TTD directory, and a reporter
+// that keeps the median times.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/unseen_view.h"
+#include "environment/settings_store.h"
+#include "platform/dialogs.h"
+#include "platform/memory_registry.h"
 #include "platform/screen.h"
 #include "platform/system_platform.h"
+#include "ui/form_manager.h"
 
 namespace kestrav::bench {
 
@@ -92,6 +100,45 @@ class NullScreen : public Screen {
  public:
   ScreenSize PrimaryScreen() override { return {1024, 768}; }
   ScreenSize WorkArea() override { return {1024, 738}; }
+};
+
+// No dialog is shown: the save dialog answers saveFile, and a message box is answered Ok
+// when messages are expected, otherwise it ends the run (it would falsify the figures).
+class BenchDialogs : public Dialogs {
+ public:
+  explicit BenchDialogs(bool messagesExpected) : messagesExpected_(messagesExpected) {}
+  Answer ShowMessage(MessageKind, const std::string& text, MessageButtons) override {
+    if (messagesExpected_) return Answer::Ok;
+    std::fprintf(stderr, "unexpected message box: %s\n", text.c_str());
+    std::abort();
+  }
+  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&,
+                                             const std::function<bool(const std::string&)>&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> SaveFile(const FileDialogRequest&) override { return saveFile; }
+
+  std::string saveFile;
+
+ private:
+  bool messagesExpected_;
+};
+
+// The main window's controller on ttdDir, its settings in memory, as the console runs it.
+struct BenchManager {
+  BenchManager(const std::string& ttdDir, bool messagesExpected) : dialogs(messagesExpected) {
+    SettingsStore settings(registry);
+    settings.Open(true);
+    settings.WriteString(setting::kTtdPath, ttdDir);
+  }
+  SystemAdapters adapters = MakeSystemAdapters();
+  MemoryRegistry registry;
+  BenchDialogs dialogs;
+  NullScreen screen;
+  Platform platform{*adapters.files, registry,         dialogs,          *adapters.processes,
+                    *adapters.xml,   screen,           *adapters.locale, *adapters.shell};
+  UnseenView view;
+  TformManager manager{platform, view};
 };
 
 // Keeps the median real and CPU time of every benchmark while printing as usual.

@@ -5,10 +5,7 @@
 #include <memory>
 
 #include "bench_files.h"
-#include "cli/unseen_view.h"
-#include "environment/settings_store.h"
 #include "grf/grf_reader.h"
-#include "platform/memory_registry.h"
 #include "platform/system_platform.h"
 #include "sample/sample_grf.h"
 #include "ui/form_manager.h"
@@ -105,32 +102,9 @@ void AnalyzeSet(benchmark::State& state, const std::string& name) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * set.bytes));
 }
 
-class SilentDialogs : public kestrav::Dialogs {
- public:
-  kestrav::Answer ShowMessage(kestrav::MessageKind, const std::string&, kestrav::MessageButtons) override {
-    std::fprintf(stderr, "bench_grf: unexpected message box\n");
-    std::abort();
-  }
-  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&,
-                                             const std::function<bool(const std::string&)>&) override {
-    return std::nullopt;
-  }
-};
-
 void FullRecount(benchmark::State& state) {
-  auto adapters = kestrav::MakeSystemAdapters();
-  kestrav::MemoryRegistry registry;
-  {
-    kestrav::SettingsStore settings(registry);
-    settings.Open(true);
-    settings.WriteString(kestrav::setting::kTtdPath, workspace->ttd.string());
-  }
-  SilentDialogs dialogs;
-  kestrav::bench::NullScreen screen;
-  kestrav::UnseenView view;
-  kestrav::Platform platform{*adapters.files, registry, dialogs, *adapters.processes, *adapters.xml, screen,
-                             *adapters.locale, *adapters.shell};
-  kestrav::TformManager manager(platform, view);
+  kestrav::bench::BenchManager bench(workspace->ttd.string(), false);
+  kestrav::TformManager& manager = bench.manager;
   for (int i = 0; i < kListEntries; ++i) {
     const auto state = i % 10 == 0 ? kestrav::GrfState::Off
                                    : (i % 3 == 0 ? kestrav::GrfState::Inactive : kestrav::GrfState::Active);

@@ -13,9 +13,6 @@
 #include <thread>
 
 #include "bench_files.h"
-#include "cli/unseen_view.h"
-#include "environment/settings_store.h"
-#include "platform/memory_registry.h"
 #include "platform/system_platform.h"
 #include "ui/form_manager.h"
 
@@ -72,35 +69,10 @@ struct Workspace : kestrav::bench::Workspace {
 
 Workspace* workspace = nullptr;
 
-class SilentDialogs : public kestrav::Dialogs {
- public:
-  kestrav::Answer ShowMessage(kestrav::MessageKind, const std::string&, kestrav::MessageButtons) override {
-    return kestrav::Answer::Ok;
-  }
-  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&,
-                                             const std::function<bool(const std::string&)>&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> OpenFile(const kestrav::FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> SaveFile(const kestrav::FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-};
-
 void Load(benchmark::State& state, const Installation& installation) {
-  auto adapters = kestrav::MakeSystemAdapters();
-  kestrav::MemoryRegistry registry;
-  {
-    kestrav::SettingsStore settings(registry);
-    settings.Open(true);
-    settings.WriteString(kestrav::setting::kTtdPath, (workspace->root / installation.name).string());
-  }
-  SilentDialogs dialogs;
-  kestrav::UnseenView view;
-  kestrav::Platform platform{*adapters.files, registry, dialogs, *adapters.processes, *adapters.xml,
-                             *adapters.screen, *adapters.locale, *adapters.shell};
-  kestrav::TformManager manager(platform, view);
+  // The missing files' warning is part of the load.
+  kestrav::bench::BenchManager bench((workspace->root / installation.name).string(), true);
+  kestrav::TformManager& manager = bench.manager;
   manager.probePatchVersion = false;
   for (auto _ : state) {
     manager.InitializeGrf();

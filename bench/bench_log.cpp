@@ -11,9 +11,7 @@
 
 #include "bench_files.h"
 #include "cli/unseen_view.h"
-#include "environment/settings_store.h"
 #include "log/form_log.h"
-#include "platform/memory_registry.h"
 #include "platform/system_platform.h"
 #include "sample/sample_grf.h"
 #include "ui/form_manager.h"
@@ -24,21 +22,6 @@ namespace fs = std::filesystem;
 using namespace kestrav;
 
 constexpr int kListEntries = 500;
-
-// The save dialog answers with the log's path; nothing else may ask anything.
-class SavingDialogs : public Dialogs {
- public:
-  std::string file;
-  Answer ShowMessage(MessageKind, const std::string& text, MessageButtons) override {
-    std::fprintf(stderr, "bench_log: unexpected message box: %s\n", text.c_str());
-    std::abort();
-  }
-  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&,
-                                             const std::function<bool(const std::string&)>&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFile(const FileDialogRequest&) override { return file; }
-};
 
 // A TTD directory of 500 installed sets, removed at the end, and the main window and log
 // creator on a list of all of them, each Active or Inactive, so that the recount reads
@@ -54,35 +37,28 @@ struct Bench {
       manager.listGrfFiles.Add("newgrf/set" + std::to_string(i) + ".grf" + (i % 4 == 0 ? " 1 2" : ""),
                                i % 3 == 0 ? GrfState::Inactive : GrfState::Active);
     }
-    SettingsStore settings(registry);
-    settings.Open(true);
-    settings.WriteString(setting::kTtdPath, root.string());
   }
   kestrav::bench::Workspace workspace;
   const fs::path& root = workspace.root;
-  SystemAdapters adapters = MakeSystemAdapters();
-  MemoryRegistry registry;
-  SavingDialogs dialogs;
-  kestrav::bench::NullScreen screen;
-  Platform platform{*adapters.files, registry,         dialogs,          *adapters.processes,
-                    *adapters.xml,   screen,           *adapters.locale, *adapters.shell};
-  UnseenView managerView;
-  TformManager manager{platform, managerView};
+  kestrav::bench::BenchManager bench{root.string(), false};
+  SystemAdapters& adapters = bench.adapters;
+  kestrav::bench::BenchDialogs& dialogs = bench.dialogs;
+  TformManager& manager = bench.manager;
   UnseenLogView logView;
-  TformLog log{platform, logView, manager};
+  TformLog log{bench.platform, logView, manager};
 };
 
 Bench* current = nullptr;
 
 // Writes the log in format; returns its path.
 std::string WriteLog(int format) {
-  current->dialogs.file = (current->root / (format == kFormatTxt ? "Log.txt" : "Log.html")).string();
+  current->dialogs.saveFile = (current->root / (format == kFormatTxt ? "Log.txt" : "Log.html")).string();
   if (format == kFormatTxt) {
     current->log.TXT();
   } else {
     current->log.HTML();
   }
-  return current->dialogs.file;
+  return current->dialogs.saveFile;
 }
 
 void Log(benchmark::State& state, int format) {
