@@ -48,15 +48,6 @@ constexpr CommandEntry kCommands[] = {
 
 }  // namespace
 
-const char* StateWord(GrfState state) {
-  switch (state) {
-    case GrfState::Active: return "Active";
-    case GrfState::Inactive: return "Inactive";
-    case GrfState::Off: return "Off";
-  }
-  return "";
-}
-
 int RunCli(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out, std::ostream& err) {
   if (!args.empty()) {
     for (const auto& command : kCommands) {

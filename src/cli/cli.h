@@ -40,7 +40,6 @@ int RunLogCommand(const std::vector<std::string>& args, SystemAdapters& adapters
 int RunCheckCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
                     std::ostream& err);
 
-class TformManager;
 struct Platform;
 // Loads the list of the TTD_DIR in args ([--inactive | --no-inactive] as for list) and runs
 // use on the loaded main window and its ports. Returns use's status; kCliFailed after an
@@ -48,8 +47,5 @@ struct Platform;
 using LoadedListUse = std::function<int(TformManager& manager, Platform& platform)>;
 int RunOnLoadedList(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& err,
                     const LoadedListUse& use);
-
-// The state word of the listings: "Active", "Inactive" or "Off".
-const char* StateWord(GrfState state);
 
 }  // namespace kestrav

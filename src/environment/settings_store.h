@@ -42,6 +42,8 @@ class SettingsStore {
   // when absent or too large for 32 bits, "Invalid data type for '%s'" when not a number.
   std::int32_t ReadInteger(const std::string& name);
   bool ReadBool(const std::string& name) { return ReadInteger(name) != 0; }
+  // A stored boolean, false when absent.
+  bool ReadFlag(const std::string& name) { return ValueExists(name) && ReadBool(name); }
 
   // Throw OperationError "Failed to set data for '%s'" when the value cannot be stored.
   void WriteString(const std::string& name, const std::string& text);

@@ -10,15 +10,6 @@ namespace {
 
 constexpr const char* kEnd = "\r\n";
 
-const char* StateWord(GrfState state) {
-  switch (state) {
-    case GrfState::Active: return " (Active)";
-    case GrfState::Inactive: return " (Inactive)";
-    case GrfState::Off: return " (Off)";
-  }
-  return "";
-}
-
 std::string Header(const LogHeader& header) {
   return std::string("Kestrav Log File: ") + kVersionLabel + kEnd + "Kestrav Homepage: " + kHomepage + kEnd +
          "Created: " + header.created + kEnd + "Total Sprites Count: " + std::to_string(header.totalSprites) +
@@ -26,7 +17,7 @@ std::string Header(const LogHeader& header) {
 }
 
 std::string Entry(const LogEntry& entry) {
-  std::string lines = entry.text + StateWord(entry.state) + kEnd + "\tModified: " + entry.modified + kEnd;
+  std::string lines = entry.text + " (" + StateWord(entry.state) + ")" + kEnd + "\tModified: " + entry.modified + kEnd;
   if (!entry.found) return lines;
   const GrfLogView& view = entry.view;
   return lines + "\tSprites: " + std::to_string(view.totalSprites) + " total, " +

@@ -7,6 +7,15 @@ bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 }  // namespace
 
+const char* StateWord(GrfState state) {
+  switch (state) {
+    case GrfState::Active: return "Active";
+    case GrfState::Inactive: return "Inactive";
+    case GrfState::Off: return "Off";
+  }
+  return "";
+}
+
 std::string Trim(const std::string& text) {
   std::size_t first = 0;
   std::size_t last = text.size();

@@ -10,6 +10,9 @@ enum class GrfState {
   Off,       // unchecked: turned off
 };
 
+// The state's name: "Active", "Inactive" or "Off".
+const char* StateWord(GrfState state);
+
 struct GrfEntry {
   std::string path;        // relative to the TTD directory, "/" separators, no blank
   GrfState state = GrfState::Off;

@@ -73,7 +73,7 @@ void TformManager::listGrfFilesDblClick() {
     {
       SettingsStore settings(platform_.registry);
       settings.Open(true);
-      parameters = settings.ValueExists(setting::kDoubleClickAction) && settings.ReadBool(setting::kDoubleClickAction);
+      parameters = settings.ReadFlag(setting::kDoubleClickAction);
     }
     RunCommand(parameters ? Command::Parameter : Command::FileInfo);
   }

@@ -66,7 +66,7 @@ void TformManager::butnRunClick() {
   }
   if (!settings.ValueExists(setting::kTtdPath)) return;
   const std::string ttdDir = settings.ReadString(setting::kTtdPath);
-  const bool game = settings.ValueExists(setting::kRunType) && settings.ReadBool(setting::kRunType);
+  const bool game = settings.ReadFlag(setting::kRunType);
   const auto program = FindProgramToRun(platform_.files, ttdDir, game);
   if (!program) {
     platform_.dialogs.ShowMessage(MessageKind::Error, game ? kGameNotFound : kPatchNotFound, MessageButtons::Ok);

@@ -28,9 +28,7 @@ void TformManager::butnGRFSaveClick() {
   SettingsStore settings(platform_.registry);
   settings.Open(true);
   const std::string ttdDir = settings.ReadString(setting::kTtdPath);
-  const bool noOverwriteConfirmation =
-      settings.ValueExists(setting::kNoOverwriteConfirmation) && settings.ReadBool(setting::kNoOverwriteConfirmation);
-  const bool questions = !quietSave && !noOverwriteConfirmation;
+  const bool questions = !quietSave && !settings.ReadFlag(setting::kNoOverwriteConfirmation);
   Dialogs& dialogs = platform_.dialogs;
   FileSystem& files = platform_.files;
 

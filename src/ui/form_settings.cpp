@@ -9,11 +9,6 @@ namespace {
 
 constexpr const char* kDirectoryNotSet = "Directory Not Set";
 
-// A stored boolean, false when absent.
-bool StoredFlag(SettingsStore& settings, const char* name) {
-  return settings.ValueExists(name) && settings.ReadBool(name);
-}
-
 }  // namespace
 
 TformSettings::TformSettings(Platform& platform, TformManager& manager, SettingsView& view)
@@ -22,10 +17,10 @@ TformSettings::TformSettings(Platform& platform, TformManager& manager, Settings
 void TformSettings::FillFromSettings() {
   SettingsStore settings(platform_.registry);
   settings.Open(true);
-  view_.SelectRunTtd(StoredFlag(settings, setting::kRunType));
-  view_.SelectActionParam(StoredFlag(settings, setting::kDoubleClickAction));
-  view_.SetChecked(SettingsBox::SaveAndRun, StoredFlag(settings, setting::kSaveAndRun));
-  view_.SetChecked(SettingsBox::NoOverwriteConfirmation, StoredFlag(settings, setting::kNoOverwriteConfirmation));
+  view_.SelectRunTtd(settings.ReadFlag(setting::kRunType));
+  view_.SelectActionParam(settings.ReadFlag(setting::kDoubleClickAction));
+  view_.SetChecked(SettingsBox::SaveAndRun, settings.ReadFlag(setting::kSaveAndRun));
+  view_.SetChecked(SettingsBox::NoOverwriteConfirmation, settings.ReadFlag(setting::kNoOverwriteConfirmation));
   view_.SetPathText(settings.ValueExists(setting::kTtdPath) ? settings.ReadString(setting::kTtdPath)
                                                             : kDirectoryNotSet);
 }
