@@ -1,8 +1,5 @@
 // The console companion's commands: their output, exit codes and error paths (the rules
 // behind them are the model's and the controller's, tested there).
-#ifdef _WIN32
-#include <windows.h>
-#endif
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -130,18 +127,6 @@ TEST(CliInfo, PrintsTheReportOrWhyThereIsNone) {
               std::tuple(run.status, run.out, run.err));
   }
 }
-
-#ifdef _WIN32
-TEST(CliInfo, AFileAnotherProgramHoldsOpenHasNoData) {
-  const test::TempDir ttd;
-  ttd.Write("newgrf/b.grf", GrfBuilder().Terminator().bytes());
-  const HANDLE held =
-      ::CreateFileA(ttd.Join("newgrf/b.grf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  const auto run = RunCliCommand({"info", ttd.path(), "newgrf/b.grf"});
-  ::CloseHandle(held);
-  EXPECT_EQ(std::tuple(1, ""s, "Cannot find any data in this file\n"s), std::tuple(run.status, run.out, run.err));
-}
-#endif
 
 TEST(CliInstall, AnswersYesOnlyWithTheSwitchesAndFailsWhenAFileWasNotInstalled) {
   const std::tuple<std::vector<std::string>, int, const char*, bool> cases[] = {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <filesystem>
 
 #include "support/temp_dir.h"
@@ -54,11 +53,8 @@ TEST_F(FileSystemContract, ReadsSeeksReportsSizeAndLastWriteTimeInLocalTimeAtDos
   dir.MakeDirectory("folder");
   for (const char* path : {"folder", "missing.bin"}) EXPECT_EQ(nullptr, files.OpenForRead(dir.Join(path))) << path;
 
-  std::tm local{0, 8, 7, 6, 4, 2004 - 1900};
-  local.tm_sec = 9, local.tm_isdst = -1;
   std::filesystem::last_write_time(std::filesystem::path(dir.path()) / "data.bin",
-                                   std::filesystem::file_time_type::clock::from_sys(
-                                       std::chrono::system_clock::from_time_t(std::mktime(&local))));
+                                   test::LocalFileTime(2004, 5, 6, 7, 8, 9));
   EXPECT_EQ((DosDateTime{2004, 5, 6, 7, 8, 8}), files.LastWriteTime(dir.Join("data.bin")));
   EXPECT_FALSE(files.LastWriteTime(dir.Join("missing.grf")).has_value());
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,6 +12,14 @@
 #include <string>
 
 namespace kestrav::test {
+
+// A local time as a file time, for setting a file's last-write time.
+inline std::filesystem::file_time_type LocalFileTime(int year, int month, int day, int hour, int minute, int second) {
+  std::tm local{};
+  local.tm_year = year - 1900, local.tm_mon = month - 1, local.tm_mday = day;
+  local.tm_hour = hour, local.tm_min = minute, local.tm_sec = second, local.tm_isdst = -1;
+  return std::filesystem::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&local)));
+}
 
 class TempDir {
  public:

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <ctime>
 #include <filesystem>
 
 #include "ui/form_settings.h"
@@ -21,12 +20,6 @@ using std::chrono::hours, std::chrono::seconds;
 namespace fs = std::filesystem;
 
 const char* const kDelete = "File Installed.\nDo you want to delete source file?";
-// The chosen file's time: 2 March 2004, 12:00:00 local time.
-fs::file_time_type ChosenTime() {
-  std::tm local{};
-  local.tm_hour = 12, local.tm_mday = 2, local.tm_mon = 2, local.tm_year = 104, local.tm_isdst = -1;
-  return fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&local)));
-}
 
 TEST(butnInstallGrfClick, AsksByDateCopiesOffersToDeleteAndAddsTheEntry) {
   const struct {
@@ -79,9 +72,10 @@ TEST(butnInstallGrfClick, AsksByDateCopiesOffersToDeleteAndAddsTheEntry) {
     f.Add({{"newgrf/set.grf", GrfState::Active}, {"newgrf/New.grf", GrfState::Active}});
     f.manager.spritesTotal = 7;
     const std::string file = c.file ? c.file : "set.grf", source = downloads.Write(file, "new");
-    fs::last_write_time(downloads.path() + "/" + file, ChosenTime());
+    const auto chosen = test::LocalFileTime(2004, 3, 2, 12, 0, 0);
+    fs::last_write_time(downloads.path() + "/" + file, chosen);
     if (c.installed) f.ttd.Write("newgrf/" + file, "old");
-    if (c.installed) fs::last_write_time(f.ttd.path() + "/newgrf/" + file, ChosenTime() + *c.installed);
+    if (c.installed) fs::last_write_time(f.ttd.path() + "/newgrf/" + file, chosen + *c.installed);
     if (c.readOnly) fs::permissions(downloads.path() + "/" + file, fs::perms::owner_write, fs::perm_options::remove);
     if (!c.noNewgrf) f.ttd.MakeDirectory("newgrf");
     f.platform.dialogs.ExpectFileDialog(c.file ? std::optional(source) : std::nullopt);

@@ -155,6 +155,15 @@ TEST_F(MainWindow, ThePlaceStoredAtTheCloseIsTheRestoredOne) {
 
 // The configuration cannot be read while another program holds it open without sharing:
 // the list shows what the load read, and nothing writes the file until a load succeeds.
+TEST_F(MainWindow, FileInformationOnAFileAnotherProgramHoldsOpenFindsNoData) {
+  Open();
+  const win32::UniqueHandle held(win32::OrNull(
+      ::CreateFileA(ttd.Join("newgrf/a.grf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+  Click(1, 60);
+  platform.dialogs.Expect(MessageKind::Error, "Cannot find any data in this file");
+  Run(C::FileInfo);
+}
+
 TEST_F(MainWindow, AFailedLoadIsShownAndLeavesTheConfigurationAsItWas) {
   {
     const win32::UniqueHandle holder(win32::OrNull(::CreateFileA(
