@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
+#include <utility>
 #include <tuple>
 #include <vector>
 
@@ -23,6 +25,7 @@
 #include "ui/win32/about_window.h"
 #include "ui/win32/log_window.h"
 #include "ui/win32/settings_window.h"
+#include "ui/win32/window_handles.h"
 
 namespace kestrav {
 namespace {
@@ -174,6 +177,52 @@ TEST(Win32SettingsWindow, HasItsControlsInPlaceAndInTabOrderAndAClickWritesItsSe
             "Button No Overwrite Confirmations 8,32,313,12 tab If it is checked then no overwrite confirmation and "
             "information will be shown\nStatic TTD Path 8,11\n",
             test::Outline(form, settings.toolTip()));
+}
+
+// The face a control's font resolved to, and the widest of text's lines (tabs expanded) in it.
+std::pair<std::string, int> FaceAndWidth(HWND control, const std::string& text) {
+  const win32::WindowDc dc(control);
+  const win32::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+  char face[LF_FACESIZE] = {};
+  ::GetTextFaceA(dc.get(), sizeof face, face);
+  int widest = 0;
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = std::min(text.find("\r\n", start), text.size());
+    const DWORD size = ::GetTabbedTextExtentA(dc.get(), text.c_str() + start, static_cast<int>(end - start), 0, nullptr);
+    widest = std::max(widest, static_cast<int>(LOWORD(size)));
+    start = end + 2;
+  }
+  return {face, widest};
+}
+
+// The forms' fonts are Wine's own Tahoma and MS Sans Serif, which the prefix holds, and not a
+// wider face standing in for them. Each caption's width is printed beside the room its
+// rectangle leaves, with "!" where it does not fit.
+TEST(Win32Fonts, TheFormsCaptionsAreMeasuredInTahomaAndMsSansSerif) {
+  test::ManagerFixture f;
+  win32::SettingsWindow settings(f.platform.ports, f.manager, nullptr);
+  win32::LogWindow log(f.platform.ports, nullptr, f.manager);
+  win32::AboutWindow about(f.platform.ports, nullptr);
+  for (const auto& [form, face] : {std::pair{settings.handle(), "Tahoma"}, {log.handle(), "Tahoma"},
+                                   {about.handle(), "MS Sans Serif"}}) {
+    for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      const std::string text = TextOf(child);
+      if (text.empty()) continue;
+      const auto [resolved, width] = FaceAndWidth(child, text);
+      EXPECT_EQ(face, resolved) << text;
+      RECT place{};
+      ::GetClientRect(child, &place);
+      char kind[16] = {};
+      ::GetClassNameA(child, kind, sizeof kind);
+      const LONG type = ::GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
+      // A check box or radio button leaves its box and a gap, a group box its frame, a memo its
+      // margins.
+      const bool boxed = std::string(kind) == "Button" && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON;
+      const int room = place.right - (boxed ? 16 : std::string(kind) == "Edit" ? 4 : 0);
+      std::printf("%s%-68.68s %3d of %3d  %s\n", width > room ? "! " : "  ", text.substr(0, text.find('\r')).c_str(),
+                  width, room, resolved.c_str());
+    }
+  }
 }
 
 TEST(Win32AboutWindow, ShowsItsWholeTextAtItsSizeOpensItsLinksAndClosesWithEscAndEnter) {
