@@ -96,6 +96,67 @@ TEST(butnInstallGrfClick, AsksByDateCopiesOffersToDeleteAndAddsTheEntry) {
   }
 }
 
+// A drop installs as Add does after its dialog, in the order dropped, and leaves LastDir.
+TEST(FormDropFiles, InstallsEachGrfFileAsAddDoesAndRefusesTheRestByName) {
+  const struct {
+    const char* name;
+    std::vector<const char*> dropped;  // in downloads; "pack" is a folder, "gone.grf" absent
+    std::vector<Box> script;           // "%" stands for the downloads folder
+    const char* listed;
+    bool addEnabled = true;
+  } cases[] = {
+      {"a folder, another file, a GRF file in capitals",
+       {"pack", "readme.txt", "NEW.GRF"},
+       {{K::Warning, "%pack\nis a folder, not a GRF file.\nIt is not installed.", Answer::Ok},
+        {K::Warning, "%readme.txt\nis not a GRF file (*.grf).\nIt is not installed.", Answer::Ok},
+        {K::Confirmation, kDelete, Answer::No},
+        {K::Information, "File Installed.\nSource file not deleted.", Answer::Ok}},
+       "set.grf A, NEW.GRF O"},
+      {"an installed one and a vanished one",
+       {"set.grf", "gone.grf"},
+       {{K::Information, "File already exists.\nYou are trying to install the exacly the same file.\nContinue?",
+         Answer::No},
+        {K::Warning, "%gone.grf\ncannot be found.\nIt is not installed.", Answer::Ok}},
+       "set.grf A"},
+      {"a main graphics file",
+       {"trg1r.grf"},
+       {{K::Warning,
+         "You cannot add this file.\nIt is probably main TTD file and they have to be in TTD directory.\nIf you are "
+         "sure that it is not main TTD file, just change its name and add it again.",
+         Answer::Ok}},
+       "set.grf A"},
+      {"no TTD directory", {"NEW.GRF", "readme.txt"}, {}, "set.grf A", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::ManagerFixture f;
+    const test::TempDir downloads;
+    f.UseTtdDirectory();
+    f.Put(setting::kLastDir, "C:\\old\\");
+    f.Add({{"newgrf/set.grf", GrfState::Active}});
+    f.ttd.Write("newgrf/set.grf", "old");
+    f.view.SetCommandEnabled(Command::Add, c.addEnabled);
+    downloads.MakeDirectory("pack");
+    downloads.Write("set.grf", "new");
+    std::vector<std::string> dropped;
+    for (const std::string name : c.dropped) {
+      if (name != "pack" && name != "gone.grf") downloads.Write(name, "new");
+      dropped.push_back(downloads.path() + "\\" + name);
+    }
+    fs::last_write_time(f.ttd.path() + "/newgrf/set.grf", fs::last_write_time(downloads.path() + "/set.grf"));
+    for (const auto& [kind, text, answer] : c.script) {
+      std::string shown = text;
+      if (shown[0] == '%') shown.replace(0, 1, downloads.path() + "\\");
+      f.platform.dialogs.Expect(kind, shown, answer == Answer::Ok ? MessageButtons::Ok : MessageButtons::YesNo, answer);
+    }
+    f.manager.FormDropFiles(dropped);
+    EXPECT_EQ(c.listed, f.Listed());
+    EXPECT_EQ(std::string(c.listed).find("NEW") != std::string::npos, f.ttd.Exists("newgrf/NEW.GRF"));
+    EXPECT_EQ("old", f.ttd.Read("newgrf/set.grf"));
+    EXPECT_EQ("C:\\old\\", f.Settings().ReadString(setting::kLastDir));
+  }
+}
+
 const char* const kList = "newgrf/a.grf 1 2\r\nnewgrf/b.grf !\r\n#DISABLED#newgrf/c.grf 3\r\n";
 
 TEST(butnGRFSaveClick, WritesTheEditionsFileAfterTheQuestionsAndSaysSo) {
