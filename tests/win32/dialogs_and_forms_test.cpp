@@ -13,9 +13,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sstream>
 #include <string>
-#include <utility>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/win32_dialogs.h"
@@ -179,25 +180,9 @@ TEST(Win32SettingsWindow, HasItsControlsInPlaceAndInTabOrderAndAClickWritesItsSe
             test::Outline(form, settings.toolTip()));
 }
 
-// The face a control's font resolved to, and the widest of text's lines (tabs expanded) in it.
-std::pair<std::string, int> FaceAndWidth(HWND control, const std::string& text) {
-  const win32::WindowDc dc(control);
-  const win32::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)));
-  char face[LF_FACESIZE] = {};
-  ::GetTextFaceA(dc.get(), sizeof face, face);
-  int widest = 0;
-  for (std::size_t start = 0; start <= text.size();) {
-    const std::size_t end = std::min(text.find("\r\n", start), text.size());
-    const DWORD size = ::GetTabbedTextExtentA(dc.get(), text.c_str() + start, static_cast<int>(end - start), 0, nullptr);
-    widest = std::max(widest, static_cast<int>(LOWORD(size)));
-    start = end + 2;
-  }
-  return {face, widest};
-}
-
-// The forms' fonts are Wine's own Tahoma and MS Sans Serif, which the prefix holds, and not a
-// wider face standing in for them. Each caption's width is printed beside the room its
-// rectangle leaves, with "!" where it does not fit.
+// The forms' fonts are Wine's own Tahoma and MS Sans Serif, which the prefix holds, not a wider
+// face standing in. Each caption's width (each line of the memo's) is printed beside its
+// control's: a check box's caption has 16 pixels less.
 TEST(Win32Fonts, TheFormsCaptionsAreMeasuredInTahomaAndMsSansSerif) {
   test::ManagerFixture f;
   win32::SettingsWindow settings(f.platform.ports, f.manager, nullptr);
@@ -206,21 +191,18 @@ TEST(Win32Fonts, TheFormsCaptionsAreMeasuredInTahomaAndMsSansSerif) {
   for (const auto& [form, face] : {std::pair{settings.handle(), "Tahoma"}, {log.handle(), "Tahoma"},
                                    {about.handle(), "MS Sans Serif"}}) {
     for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-      const std::string text = TextOf(child);
-      if (text.empty()) continue;
-      const auto [resolved, width] = FaceAndWidth(child, text);
-      EXPECT_EQ(face, resolved) << text;
+      const win32::WindowDc dc(child);
+      const win32::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0)));
+      char resolved[LF_FACESIZE] = {};
+      ::GetTextFaceA(dc.get(), sizeof resolved, resolved);
+      EXPECT_STREQ(face, resolved) << TextOf(child);
       RECT place{};
       ::GetClientRect(child, &place);
-      char kind[16] = {};
-      ::GetClassNameA(child, kind, sizeof kind);
-      const LONG type = ::GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
-      // A check box or radio button leaves its box and a gap, a group box its frame, a memo its
-      // margins.
-      const bool boxed = std::string(kind) == "Button" && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON;
-      const int room = place.right - (boxed ? 16 : std::string(kind) == "Edit" ? 4 : 0);
-      std::printf("%s%-68.68s %3d of %3d  %s\n", width > room ? "! " : "  ", text.substr(0, text.find('\r')).c_str(),
-                  width, room, resolved.c_str());
+      std::istringstream lines(TextOf(child));
+      for (std::string line; std::getline(lines, line, '\r'); lines.ignore(1)) {
+        const DWORD size = ::GetTabbedTextExtentA(dc.get(), line.c_str(), static_cast<int>(line.size()), 0, nullptr);
+        std::printf("%-66.66s %3d in %3ld\n", line.c_str(), LOWORD(size), place.right);
+      }
     }
   }
 }
