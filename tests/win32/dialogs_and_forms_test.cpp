@@ -113,7 +113,7 @@ TEST(Win32FolderBrowser, OpensAgainOnAConfirmedFolderTheCheckRefusesAndReturnsTh
 }
 
 TEST(Win32InputBox, TakesTypedTextUpTo255CharactersAndEndsWithEnterOrEsc) {
-  const std::string longPrompt = "newgrf/" + std::string(70, 'x') + ".grf parameters:";
+  const std::string longPrompt = "newgrf/" + std::string(88, 'x') + ".grf parameters:";
   const std::tuple<std::string, std::string, std::string, std::optional<std::string>> cases[] = {
       // prompt, field, typed (replacing the field's text), then Enter, or Esc where nothing is entered
       {"p:", "", std::string(300, '7'), std::string(255, '7')},
