@@ -1,12 +1,12 @@
 // The program: the main window, the three forms that live beside it, and the message loop.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <exception>
 #include <string>
 
 #include "platform/system_platform.h"
+#include "platform/win32/com_ptr.h"
 #include "platform/win32/win32_dialogs.h"
 #include "ui/win32/about_window.h"
 #include "ui/win32/log_window.h"
@@ -16,20 +16,6 @@
 namespace {
 
 using namespace kestrav;
-
-// The folder browser's new style needs COM in a single-threaded apartment on this thread.
-class ComApartment {
- public:
-  ComApartment() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComApartment() {
-    if (initialised_) ::CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialised_;
-};
 
 void InitialiseCommonControls() {
   INITCOMMONCONTROLSEX controls{};
@@ -75,7 +61,8 @@ int Run(HINSTANCE /*instance*/, int showCommand, Win32Dialogs& dialogs) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showCommand) {
-  const ComApartment com;
+  // The folder browser's new style needs COM on this thread.
+  const win32::ComApartment com;
   InitialiseCommonControls();
   Win32Dialogs dialogs;
   std::string failure;

@@ -95,6 +95,11 @@ class TformManager {
   // false when it could not be copied.
   bool InstallGrf(const std::string& source);
 
+  // Files dropped on the window from the file manager (full paths, in the order given): each
+  // GRF file is installed in turn as Add installs the file chosen in its open dialog; a folder
+  // or another file is refused with a warning. Nothing happens while Add is disabled.
+  void FormDropFiles(const std::vector<std::string>& paths);
+
   GrfCheckList listGrfFiles;
 
   bool fileChanged = false;
@@ -132,6 +137,9 @@ class TformManager {
   Platform& platform() { return platform_; }
 
  private:
+  // Add after its open dialog: the refusal of the game's own files, the date questions and
+  // InstallGrf.
+  bool InstallChosenGrf(const std::string& chosen);
   WindowBounds StartingBounds();
   void ShowError(const OperationError& error);
   void UpdateSelectionCommands();

@@ -48,7 +48,6 @@ std::string InstalledPath(const std::string& ttdDir, const std::string& source) 
 bool TformManager::butnInstallGrfClick() {
   SettingsStore settings(platform_.registry);
   settings.Open(true);
-  const std::string ttdDir = settings.ReadString(setting::kTtdPath);
   FileDialogRequest request;
   request.filter = kInstallFilter;
   if (settings.ValueExists(setting::kLastDir)) request.initialDirectory = settings.ReadString(setting::kLastDir);
@@ -56,21 +55,25 @@ bool TformManager::butnInstallGrfClick() {
   if (!chosen) return false;
   const std::size_t nameStart = NameStart(*chosen);
   settings.WriteString(setting::kLastDir, chosen->substr(0, nameStart));
+  return InstallChosenGrf(*chosen);
+}
+
+bool TformManager::InstallChosenGrf(const std::string& chosen) {
   Dialogs& dialogs = platform_.dialogs;
-  if (IsMainGraphicFile(chosen->substr(nameStart))) {
+  if (IsMainGraphicFile(chosen.substr(NameStart(chosen)))) {
     dialogs.ShowMessage(MessageKind::Warning, kMainFileRefused, MessageButtons::Ok);
     return false;
   }
-  const std::string target = InstalledPath(ttdDir, *chosen);
-  if (!platform_.files.FileExists(target)) return InstallGrf(*chosen);
+  const std::string target = InstalledPath(ReadTtdPath(platform_.registry, true), chosen);
+  if (!platform_.files.FileExists(target)) return InstallGrf(chosen);
   // Date first, then time of day: the order of the fields. A time that cannot be read
   // (one before 1980 among them) counts as the earliest.
-  const auto order = platform_.files.LastWriteTime(*chosen) <=> platform_.files.LastWriteTime(target);
+  const auto order = platform_.files.LastWriteTime(chosen) <=> platform_.files.LastWriteTime(target);
   const Answer answer =
       order > 0   ? dialogs.ShowMessage(MessageKind::Confirmation, kNewerQuestion, MessageButtons::YesNo)
       : order < 0 ? dialogs.ShowMessage(MessageKind::Warning, kOlderQuestion, MessageButtons::YesNo)
                   : dialogs.ShowMessage(MessageKind::Information, kSameQuestion, MessageButtons::YesNo);
-  return answer == Answer::Yes && InstallGrf(*chosen);
+  return answer == Answer::Yes && InstallGrf(chosen);
 }
 
 bool TformManager::InstallGrf(const std::string& source) {

@@ -21,13 +21,16 @@ namespace fs = std::filesystem;
 
 const char* const kDelete = "File Installed.\nDo you want to delete source file?";
 
+// Add, and a drop from the file manager, which installs as Add does after its dialog.
 TEST(butnInstallGrfClick, AsksByDateCopiesOffersToDeleteAndAddsTheEntry) {
   const struct {
     const char* name;
-    const char* file;              // chosen in the dialog; nothing: cancelled
+    const char* file;              // chosen in the dialog (nothing: cancelled), or dropped last
     std::optional<seconds> installed;  // the installed copy's time, after the chosen file's
     std::vector<Box> script;
     bool copied, sourceKept = true, readOnly = false, noNewgrf = false;
+    std::optional<std::vector<const char*>> dropped = {};  // dropped before file ("pack": a folder)
+    bool addEnabled = true;
   } cases[] = {
       {"later date, earlier in the day", "set.grf", -hours(13),
        {{K::Confirmation,
@@ -62,6 +65,15 @@ TEST(butnInstallGrfClick, AsksByDateCopiesOffersToDeleteAndAddsTheEntry) {
       {"no newgrf directory", "set.grf", std::nullopt, {{K::Error, "Program cannot install file.", Answer::Ok}}, false,
        true, false, true},
       {"cancelled", nullptr, std::nullopt, {}, false},
+      {"dropped with a folder, another file and a vanished one", "NEW.GRF", std::nullopt,
+       {{K::Warning, "%pack\nis a folder, not a GRF file.\nIt is not installed.", Answer::Ok},
+        {K::Warning, "%notes.txt\nis not a GRF file (*.grf).\nIt is not installed.", Answer::Ok},
+        {K::Warning, "%gone.grf\ncannot be found.\nIt is not installed.", Answer::Ok},
+        {K::Confirmation, kDelete, Answer::Yes},
+        {K::Information, "File Installed.\nSource file deleted.", Answer::Ok}},
+       true, false, false, false, std::vector{"pack", "notes.txt", "gone.grf"}},
+      {"dropped while Add is disabled", "new.grf", std::nullopt, {}, false, true, false, false, std::vector{"pack"},
+       false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -78,20 +90,34 @@ TEST(butnInstallGrfClick, AsksByDateCopiesOffersToDeleteAndAddsTheEntry) {
     if (c.installed) fs::last_write_time(f.ttd.path() + "/newgrf/" + file, chosen + *c.installed);
     if (c.readOnly) fs::permissions(downloads.path() + "/" + file, fs::perms::owner_write, fs::perm_options::remove);
     if (!c.noNewgrf) f.ttd.MakeDirectory("newgrf");
-    f.platform.dialogs.ExpectFileDialog(c.file ? std::optional(source) : std::nullopt);
+    if (!c.dropped) f.platform.dialogs.ExpectFileDialog(c.file ? std::optional(source) : std::nullopt);
     for (const auto& [kind, text, answer] : c.script) {
-      f.platform.dialogs.Expect(kind, text, answer == Answer::Ok ? MessageButtons::Ok : MessageButtons::YesNo, answer);
+      std::string shown = text;
+      if (shown[0] == '%') shown.replace(0, 1, downloads.path() + "\\");  // a dropped file's name
+      f.platform.dialogs.Expect(kind, shown, answer == Answer::Ok ? MessageButtons::Ok : MessageButtons::YesNo, answer);
     }
-    f.manager.butnInstallGrfClick();
-    const auto& asked = f.platform.dialogs.fileDialogsShown.at(0).first;
-    EXPECT_EQ("Transport Tycoon Graphic Files (*.grf)|*.grf|C:\\old\\|",
-              asked.filter + "|" + asked.initialDirectory + "|" + asked.fileName);
-    EXPECT_EQ(c.file ? downloads.path() + "\\" : "C:\\old\\", f.Settings().ReadString(setting::kLastDir));
+    f.view.SetCommandEnabled(Command::Add, c.addEnabled);
+    downloads.MakeDirectory("pack");
+    downloads.Write("notes.txt", "");
+    if (c.dropped) {
+      std::vector<std::string> dropped;
+      for (const std::string name : *c.dropped) dropped.push_back(downloads.path() + "\\" + name);
+      dropped.push_back(source);
+      f.manager.FormDropFiles(dropped);
+    } else {
+      f.manager.butnInstallGrfClick();
+      const auto& asked = f.platform.dialogs.fileDialogsShown.at(0).first;
+      EXPECT_EQ("Transport Tycoon Graphic Files (*.grf)|*.grf|C:\\old\\|",
+                asked.filter + "|" + asked.initialDirectory + "|" + asked.fileName);
+    }
+    EXPECT_EQ(c.file && !c.dropped ? downloads.path() + "\\" : "C:\\old\\",
+              f.Settings().ReadString(setting::kLastDir));
     const std::string installed = f.ttd.Exists("newgrf/" + file) ? f.ttd.Read("newgrf/" + file) : "";
     EXPECT_EQ(c.copied ? "new" : c.installed ? "old" : "", installed);
     EXPECT_EQ(c.sourceKept, downloads.Exists(file));
     // Added unless an entry's whole text is the new one: another letter case is another entry.
-    EXPECT_EQ(c.copied && file == "new.grf" ? "set.grf A, New.grf A, new.grf O" : "set.grf A, New.grf A", f.Listed());
+    EXPECT_EQ(c.copied && file != "set.grf" ? "set.grf A, New.grf A, " + file + " O" : "set.grf A, New.grf A",
+              f.Listed());
     EXPECT_EQ(std::tuple(7, false), std::tuple(f.manager.spritesTotal, f.manager.fileChanged)) << "nothing recounted";
   }
 }

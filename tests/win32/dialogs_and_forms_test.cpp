@@ -12,8 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/win32_dialogs.h"
@@ -23,6 +26,7 @@
 #include "ui/win32/about_window.h"
 #include "ui/win32/log_window.h"
 #include "ui/win32/settings_window.h"
+#include "ui/win32/window_handles.h"
 
 namespace kestrav {
 namespace {
@@ -109,7 +113,7 @@ TEST(Win32FolderBrowser, OpensAgainOnAConfirmedFolderTheCheckRefusesAndReturnsTh
 }
 
 TEST(Win32InputBox, TakesTypedTextUpTo255CharactersAndEndsWithEnterOrEsc) {
-  const std::string longPrompt = "newgrf/" + std::string(70, 'x') + ".grf parameters:";
+  const std::string longPrompt = "newgrf/" + std::string(88, 'x') + ".grf parameters:";
   const std::tuple<std::string, std::string, std::string, std::optional<std::string>> cases[] = {
       // prompt, field, typed (replacing the field's text), then Enter, or Esc where nothing is entered
       {"p:", "", std::string(300, '7'), std::string(255, '7')},
@@ -174,6 +178,33 @@ TEST(Win32SettingsWindow, HasItsControlsInPlaceAndInTabOrderAndAClickWritesItsSe
             "Button No Overwrite Confirmations 8,32,313,12 tab If it is checked then no overwrite confirmation and "
             "information will be shown\nStatic TTD Path 8,11\n",
             test::Outline(form, settings.toolTip()));
+}
+
+// The forms' fonts are Wine's own Tahoma and MS Sans Serif, which the prefix holds, not a wider
+// face standing in. Each caption's width (each line of the memo's) is printed beside its
+// control's: a check box's caption has 16 pixels less.
+TEST(Win32Fonts, TheFormsCaptionsAreMeasuredInTahomaAndMsSansSerif) {
+  test::ManagerFixture f;
+  win32::SettingsWindow settings(f.platform.ports, f.manager, nullptr);
+  win32::LogWindow log(f.platform.ports, nullptr, f.manager);
+  win32::AboutWindow about(f.platform.ports, nullptr);
+  for (const auto& [form, face] : {std::pair{settings.handle(), "Tahoma"}, {log.handle(), "Tahoma"},
+                                   {about.handle(), "MS Sans Serif"}}) {
+    for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      const win32::WindowDc dc(child);
+      const win32::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0)));
+      char resolved[LF_FACESIZE] = {};
+      ::GetTextFaceA(dc.get(), sizeof resolved, resolved);
+      EXPECT_STREQ(face, resolved) << TextOf(child);
+      RECT place{};
+      ::GetClientRect(child, &place);
+      std::istringstream lines(TextOf(child));
+      for (std::string line; std::getline(lines, line, '\r'); lines.ignore(1)) {
+        const DWORD size = ::GetTabbedTextExtentA(dc.get(), line.c_str(), static_cast<int>(line.size()), 0, nullptr);
+        std::printf("%-66.66s %3d in %3ld\n", line.c_str(), LOWORD(size), place.right);
+      }
+    }
+  }
 }
 
 TEST(Win32AboutWindow, ShowsItsWholeTextAtItsSizeOpensItsLinksAndClosesWithEscAndEnter) {

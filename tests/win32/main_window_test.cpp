@@ -3,9 +3,11 @@
 // decisions behind them are tested with the controller.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <span>
 #include <string>
@@ -13,9 +15,11 @@
 
 #include "platform/win32/win32_handles.h"
 #include "support/win32_dialog_answerer.h"
+#include "ui/form_manager_install.h"
 #include "ui/manager_fixture.h"
 #include "ui/win32/main_menu.h"
 #include "ui/win32/manager_window.h"
+#include "ui/win32/window_handles.h"
 
 namespace kestrav {
 namespace {
@@ -136,6 +140,50 @@ TEST_F(MainWindow, OwnerDrawnListTakesAClickInTheBoxTheSpaceKeyAndADrag) {
   ToList(WM_MOUSEMOVE, MK_LBUTTON, 60, 32);
   ToList(WM_LBUTTONUP, 0, 60, 32);
   EXPECT_EQ(std::pair(HWND{}, std::string("newgrf/a")), std::pair(::GetCapture(), Shown().substr(0, 8)));
+}
+
+// Inactive is the help text's grey mark: where its box, drawn by the window into a bitmap,
+// differs from an empty box the pixels are grey, and it differs from a checked one.
+TEST_F(MainWindow, AnInactiveItemsBoxShowsAGreyMark) {
+  Open();
+  const win32::WindowDc screen(nullptr);
+  const win32::UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+  const win32::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), 16, 39));
+  const win32::SelectedObject selected(dc.get(), bitmap.get());
+  for (const int i : {0, 1, 2}) {  // Inactive, Active and Off, one below the other
+    DRAWITEMSTRUCT item{ODT_LISTBOX, win32::kListId, UINT(i), ODA_DRAWENTIRE, 0, window->list(), dc.get(),
+                        {0, 13 * i, 16, 13 * i + 13}, static_cast<ULONG_PTR>(ToList(LB_GETITEMDATA, i))};
+    ::SendMessageA(window->handle(), WM_DRAWITEM, win32::kListId, reinterpret_cast<LPARAM>(&item));
+  }
+  int grey = 0, notGrey = 0, unlikeChecked = 0;
+  for (int p = 0; p < 16 * 13; ++p) {
+    const COLORREF inactive = ::GetPixel(dc.get(), p % 16, p / 16), off = ::GetPixel(dc.get(), p % 16, p / 16 + 26);
+    const int red = GetRValue(inactive);
+    const int spread = std::abs(red - GetGValue(inactive)) + std::abs(red - GetBValue(inactive));
+    grey += inactive != off && spread <= 24 && red >= 64 && red <= 208;
+    notGrey += inactive != off && spread > 24;
+    unlikeChecked += inactive != ::GetPixel(dc.get(), p % 16, p / 16 + 13);
+  }
+  EXPECT_EQ(std::tuple(true, 0, true), std::tuple(grey >= 5, notGrey, unlikeChecked > 0));
+}
+
+// Two files dropped from the file manager: the one that is no GRF file is refused by name,
+// the other goes through Add's questions into newgrf and onto the list, which it joins only
+// once copied.
+TEST_F(MainWindow, FilesDroppedFromTheFileManagerAreInstalledAsAddDoes) {
+  Open();
+  const test::TempDir downloads;
+  const std::string notes = downloads.Write("notes.txt", "");
+  const std::string names = notes + '\0' + downloads.Write("d.grf", "d") + '\0';
+  auto* drop = static_cast<DROPFILES*>(::GlobalAlloc(GPTR, sizeof(DROPFILES) + names.size() + 1));
+  drop->pFiles = sizeof(DROPFILES);
+  names.copy(reinterpret_cast<char*>(drop + 1), names.size());
+  platform.dialogs.Expect(MessageKind::Warning, notes + "\nis not a GRF file (*.grf).\nIt is not installed.");
+  platform.dialogs.Expect(MessageKind::Confirmation, kDeleteSourceQuestion, MessageButtons::YesNo, Answer::No);
+  platform.dialogs.Expect(MessageKind::Information, "File Installed.\nSource file not deleted.");
+  ::PostMessageA(window->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  Pump();
+  EXPECT_EQ("newgrf/b.grf I, newgrf/a.grf A, newgrf/c.grf O, newgrf/d.grf O, ", Shown().substr(0, 64));
 }
 
 // Closed while maximised, the window stores the place it is restored to.

@@ -1,7 +1,8 @@
 #pragma once
 // Owners for COM objects and the strings and variants COM hands out, so every path
-// releases what it received.
+// releases what it received, and the guard of a thread's COM apartment.
 #include <windows.h>
+#include <objbase.h>
 #include <oleauto.h>
 
 #include <string>
@@ -79,6 +80,21 @@ class Variant {
 
  private:
   VARIANT value_;
+};
+
+// COM initialised on this thread for the guard's life, in a single-threaded apartment as the
+// shell's folder browser and OLE need it. A thread initialised otherwise before keeps that.
+class ComApartment {
+ public:
+  ComApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(result_)) ::CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  HRESULT result_;
 };
 
 }  // namespace kestrav::win32

@@ -13,6 +13,7 @@ namespace kestrav {
 namespace {
 
 using win32::Bstr;
+using win32::ComApartment;
 using win32::ComPtr;
 using win32::Variant;
 
@@ -88,21 +89,7 @@ ComPtr<IStream> OpenStream(const std::string& path) {
 }
 
 // COM stays initialised on the creating thread, the user-interface thread, for as long as
-// the adapter lives, which is as long as the program. Single-threaded, as the shell's
-// folder browser and OLE need it. A thread already initialised otherwise keeps that.
-class ComApartment {
- public:
-  ComApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComApartment() {
-    if (SUCCEEDED(result_)) ::CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  HRESULT result_;
-};
-
+// the adapter lives, which is as long as the program.
 class Win32XmlReader : public XmlReader {
  public:
   std::optional<std::string> ReadRootAttribute(const std::string& path, const std::string& attribute) override {

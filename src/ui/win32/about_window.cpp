@@ -31,29 +31,12 @@ Handle LoadResourceImage(int id, UINT type, int width, int height) {
   return image;
 }
 
-// BeginPaint and EndPaint around one WM_PAINT.
-class PaintScope {
- public:
-  explicit PaintScope(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
-  ~PaintScope() { ::EndPaint(window_, &paint_); }
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  HDC dc() const { return dc_; }
-
- private:
-  HWND window_;
-  PAINTSTRUCT paint_{};
-  HDC dc_;
-};
-
 // Copies bitmap to (0, 0) of dc.
 void DrawBitmap(HDC dc, HBITMAP bitmap, int width, int height) {
-  const HDC source = ::CreateCompatibleDC(dc);
+  const UniqueMemoryDc source(::CreateCompatibleDC(dc));
   if (!source) return;
-  const HGDIOBJ previous = ::SelectObject(source, bitmap);
-  ::BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
-  ::SelectObject(source, previous);
-  ::DeleteDC(source);
+  const SelectedObject selected(source.get(), bitmap);
+  ::BitBlt(dc, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -162,11 +145,10 @@ void AboutWindow::Paint() {
 void AboutWindow::PaintLabels(HDC dc) const {
   ::SetBkMode(dc, TRANSPARENT);
   for (const PaintedLabel& label : labels_) {
-    const HGDIOBJ previous = ::SelectObject(dc, label.font);
+    const SelectedObject font(dc, label.font);
     ::SetTextColor(dc, label.colour);
     RECT area = ToRect(label.rect);
     ::DrawTextA(dc, label.text.c_str(), -1, &area, label.alignment | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    ::SelectObject(dc, previous);
   }
 }
 

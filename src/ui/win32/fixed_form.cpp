@@ -5,27 +5,12 @@
 #include <cstring>
 
 #include "platform/operation_error.h"
-#include "ui/win32/resource_ids.h"
 
 namespace kestrav::win32 {
 namespace {
 
 constexpr const char* kFormClass = "KestravFixedForm";
 constexpr const char* kCreateFailed = "Cannot create a window";
-
-void RegisterFormClass(WNDPROC procedure) {
-  WNDCLASSEXA formClass{};
-  formClass.cbSize = sizeof formClass;
-  formClass.lpfnWndProc = procedure;
-  formClass.hInstance = ::GetModuleHandleA(nullptr);
-  formClass.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(KESTRAV_ICON));
-  formClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-  formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  formClass.lpszClassName = kFormClass;
-  if (!::RegisterClassExA(&formClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throw OperationError(kCreateFailed);
-  }
-}
 
 bool IsGroupBox(const char* windowClass, DWORD style) {
   return ::lstrcmpiA(windowClass, WC_BUTTONA) == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX;
@@ -61,28 +46,28 @@ UniqueFont CreatePixelFont(const char* face, int points, bool bold, bool underli
 FixedForm::FixedForm(Dialogs& dialogs, const char* caption, HWND owner, int clientWidth, int clientHeight,
                      FormPlacement placement)
     : dialogs_(dialogs), owner_(owner), font_(CreateTahoma8()), placement_(placement) {
-  RegisterFormClass(OwnedWindowProc<FixedForm>);
+  RegisterOwnedClass(kFormClass, OwnedWindowProc<FixedForm>, kCreateFailed);
   RECT frame{0, 0, clientWidth, clientHeight};
   ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  window_ = ::CreateWindowExA(kFormExStyle, kFormClass, caption, kFormStyle, 0, 0, frame.right - frame.left,
-                              frame.bottom - frame.top, owner, nullptr, ::GetModuleHandleA(nullptr), this);
-  if (!window_) throw OperationError(kCreateFailed);
-  toolTip_ = CreateToolTip(window_);
+  // The window reaches window_ through Attach while it is created.
+  if (!::CreateWindowExA(kFormExStyle, kFormClass, caption, kFormStyle, 0, 0, frame.right - frame.left,
+                         frame.bottom - frame.top, owner, nullptr, ::GetModuleHandleA(nullptr), this)) {
+    throw OperationError(kCreateFailed);
+  }
+  toolTip_ = CreateToolTip(handle());
   if (!toolTip_) throw OperationError(kCreateFailed);
   // Long hints wrap instead of running off the screen.
   ::SendMessageA(toolTip_, TTM_SETMAXTIPWIDTH, 0, 400);
 }
 
-FixedForm::~FixedForm() {
-  if (window_) ::DestroyWindow(window_);
-}
+FixedForm::~FixedForm() { window_.reset(); }
 
 HWND FixedForm::Add(const char* windowClass, const char* text, DWORD style, PixelRect rect, UINT id, const char* hint,
                     HWND parent, DWORD exStyle) {
   // A group box paints only its frame: the form paints what lies inside it.
   if (IsGroupBox(windowClass, style)) exStyle |= WS_EX_TRANSPARENT;
   HWND control = ::CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
-                                   rect.width, rect.height, parent ? parent : window_,
+                                   rect.width, rect.height, parent ? parent : handle(),
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleA(nullptr),
                                    nullptr);
   if (!control) throw OperationError(kCreateFailed);
@@ -114,14 +99,14 @@ bool AddHint(HWND toolTip, HWND owner, HWND control, const char* hint) {
 }
 
 void FixedForm::Hint(HWND control, const char* hint) {
-  if (!AddHint(toolTip_, window_, control, hint)) throw OperationError(kCreateFailed);
+  if (!AddHint(toolTip_, handle(), control, hint)) throw OperationError(kCreateFailed);
 }
 
 void FixedForm::HintArea(PixelRect rect, UINT id, const char* hint) {
   TOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = window_;
+  tool.hwnd = handle();
   tool.uId = id;
   tool.rect = RECT{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
   tool.lpszText = const_cast<char*>(hint);
@@ -131,14 +116,13 @@ void FixedForm::HintArea(PixelRect rect, UINT id, const char* hint) {
 }
 
 PixelRect FixedForm::FitText(const char* text, HFONT font, int left, int top) const {
-  const HDC dc = ::GetDC(window_);
-  if (!dc) throw OperationError(kCreateFailed);
-  const HGDIOBJ previous = ::SelectObject(dc, font);
+  const WindowDc dc(handle());
+  if (!dc.get()) throw OperationError(kCreateFailed);
+  const SelectedObject selected(dc.get(), font);
   SIZE size{};
-  const BOOL measured = ::GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
-  ::SelectObject(dc, previous);
-  ::ReleaseDC(window_, dc);
-  if (!measured) throw OperationError(kCreateFailed);
+  if (!::GetTextExtentPoint32A(dc.get(), text, static_cast<int>(std::strlen(text)), &size)) {
+    throw OperationError(kCreateFailed);
+  }
   return PixelRect{left, top, size.cx, size.cy};
 }
 
@@ -149,14 +133,14 @@ void FixedForm::SetDefaultAndCancel(UINT defaultId, UINT cancelId) {
 
 void FixedForm::Place() {
   RECT frame{};
-  ::GetWindowRect(window_, &frame);
+  ::GetWindowRect(handle(), &frame);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
   if (placement_ == FormPlacement::OwnerCenter && owner_ && ::IsWindow(owner_)) ::GetWindowRect(owner_, &area);
   const int left = area.left + (area.right - area.left - width) / 2;
   const int top = area.top + (area.bottom - area.top - height) / 2;
-  ::SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FixedForm::ShowModal() {
@@ -165,32 +149,32 @@ void FixedForm::ShowModal() {
   const bool ownerWasEnabled = owner_ && ::IsWindowEnabled(owner_);
   if (ownerWasEnabled) ::EnableWindow(owner_, FALSE);
   modal_ = true;
-  ::ShowWindow(window_, SW_SHOWNORMAL);
-  ::SetForegroundWindow(window_);
-  HWND first = ::GetNextDlgTabItem(window_, nullptr, FALSE);
+  ::ShowWindow(handle(), SW_SHOWNORMAL);
+  ::SetForegroundWindow(handle());
+  HWND first = ::GetNextDlgTabItem(handle(), nullptr, FALSE);
   if (first) ::SetFocus(first);
   MSG message{};
-  while (modal_ && ::IsWindowVisible(window_)) {
+  while (modal_ && ::IsWindowVisible(handle())) {
     const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) {
       ::PostQuitMessage(static_cast<int>(message.wParam));  // the main loop sees it too
       break;
     }
     if (got == -1) break;
-    if (::IsDialogMessageA(window_, &message)) continue;
+    if (::IsDialogMessageA(handle(), &message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
   }
   modal_ = false;
   // Enabled before the form hides, so that the system gives the owner the activation back.
   if (ownerWasEnabled) ::EnableWindow(owner_, TRUE);
-  ::ShowWindow(window_, SW_HIDE);
+  ::ShowWindow(handle(), SW_HIDE);
   if (owner_ && ::IsWindow(owner_)) ::SetActiveWindow(owner_);
 }
 
 void FixedForm::EndModal() {
   modal_ = false;
-  ::PostMessageA(window_, WM_NULL, 0, 0);  // wakes the modal loop
+  ::PostMessageA(handle(), WM_NULL, 0, 0);  // wakes the modal loop
 }
 
 LRESULT FixedForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -211,12 +195,12 @@ LRESULT FixedForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         id = cancelId_;
       }
-      if (id) OnCommand(id, HIWORD(wParam), control ? control : ::GetDlgItem(window_, static_cast<int>(id)));
+      if (id) OnCommand(id, HIWORD(wParam), control ? control : ::GetDlgItem(handle(), static_cast<int>(id)));
       return 0;
     }
     case WM_CLOSE:
       if (cancelId_) {
-        OnCommand(cancelId_, BN_CLICKED, ::GetDlgItem(window_, static_cast<int>(cancelId_)));
+        OnCommand(cancelId_, BN_CLICKED, ::GetDlgItem(handle(), static_cast<int>(cancelId_)));
       } else {
         EndModal();
       }
@@ -224,7 +208,7 @@ LRESULT FixedForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return ::DefWindowProcA(window_, message, wParam, lParam);
+  return ::DefWindowProcA(handle(), message, wParam, lParam);
 }
 
 }  // namespace kestrav::win32

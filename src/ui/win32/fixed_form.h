@@ -41,7 +41,7 @@ class FixedForm {
   FixedForm& operator=(const FixedForm&) = delete;
   virtual ~FixedForm();
 
-  HWND handle() const { return window_; }
+  HWND handle() const { return window_.get(); }
   HWND toolTip() const { return toolTip_; }
   HFONT font() const { return font_.get(); }
 
@@ -87,13 +87,16 @@ class FixedForm {
 
  private:
   friend LRESULT CALLBACK OwnedWindowProc<FixedForm>(HWND, UINT, WPARAM, LPARAM);
-  void Attach(HWND window) { window_ = window; }
-  void Detach() { window_ = toolTip_ = nullptr; }
+  void Attach(HWND window) { window_.reset(window); }
+  void Detach() {
+    (void)window_.release();  // being destroyed already
+    toolTip_ = nullptr;
+  }
   Dialogs& ErrorDialogs() { return dialogs_; }
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Place();
 
-  HWND window_ = nullptr;
+  UniqueWindow window_;
   HWND owner_ = nullptr;
   HWND toolTip_ = nullptr;
   UniqueFont font_;

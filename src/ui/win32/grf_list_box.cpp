@@ -21,10 +21,11 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return ::SendMessageA(window, message, wParam, lParam);
 }
 
+// The grayed state is a grey mark: a checked box drawn inactive.
 int ThemeState(GrfState state, bool disabled) {
   switch (state) {
     case GrfState::Active: return disabled ? CBS_CHECKEDDISABLED : CBS_CHECKEDNORMAL;
-    case GrfState::Inactive: return disabled ? CBS_MIXEDDISABLED : CBS_MIXEDNORMAL;
+    case GrfState::Inactive: return CBS_CHECKEDDISABLED;
     case GrfState::Off: break;
   }
   return disabled ? CBS_UNCHECKEDDISABLED : CBS_UNCHECKEDNORMAL;
@@ -32,9 +33,8 @@ int ThemeState(GrfState state, bool disabled) {
 
 UINT FrameState(GrfState state, bool disabled) {
   UINT flags = DFCS_BUTTONCHECK;
-  if (state == GrfState::Active) flags |= DFCS_CHECKED;
-  if (state == GrfState::Inactive) flags = DFCS_BUTTON3STATE | DFCS_CHECKED;
-  if (disabled) flags |= DFCS_INACTIVE;
+  if (state != GrfState::Off) flags |= DFCS_CHECKED;
+  if (disabled || state == GrfState::Inactive) flags |= DFCS_INACTIVE;
   return flags;
 }
 

@@ -1,82 +1,95 @@
 #include "ui/win32/manager_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "environment/window_geometry.h"
 #include "grf/sprite_totals.h"
 #include "platform/operation_error.h"
 #include "ui/win32/fixed_form.h"
 #include "ui/win32/main_menu.h"
-#include "ui/win32/resource_ids.h"
 
 namespace kestrav::win32 {
 namespace {
 
 constexpr const char* kWindowClass = "TformManager";
-
-void RegisterWindowClass(WNDPROC procedure) {
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = ::GetModuleHandleA(nullptr);
-  windowClass.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(KESTRAV_ICON));
-  windowClass.hIconSm = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(KESTRAV_ICON),
-                                                        IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                        ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kWindowClass;
-  if (!::RegisterClassExA(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throw OperationError("Cannot create the main window");
-  }
-}
+constexpr const char* kCreateFailed = "Cannot create the main window";
 
 HWND CreateChild(const char* windowClass, const char* text, DWORD style, int x, int y, int width, int height,
                  HWND parent, UINT id) {
   HWND child = ::CreateWindowExA(0, windowClass, text, WS_CHILD | style, x, y, width, height, parent,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleA(nullptr),
                                  nullptr);
-  if (!child) throw OperationError("Cannot create the main window");
+  if (!child) throw OperationError(kCreateFailed);
   return child;
 }
+
+// The files of one drop, handed back to the system at the end.
+class DroppedFiles {
+ public:
+  explicit DroppedFiles(HDROP drop) : drop_(drop) {}
+  ~DroppedFiles() { ::DragFinish(drop_); }
+  DroppedFiles(const DroppedFiles&) = delete;
+  DroppedFiles& operator=(const DroppedFiles&) = delete;
+
+  std::vector<std::string> Paths() const {
+    std::vector<std::string> paths;
+    const UINT count = ::DragQueryFileA(drop_, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      const UINT length = ::DragQueryFileA(drop_, i, nullptr, 0);
+      std::string path(length + 1, '\0');
+      path.resize(::DragQueryFileA(drop_, i, path.data(), length + 1));
+      if (!path.empty()) paths.push_back(std::move(path));
+    }
+    return paths;
+  }
+
+ private:
+  HDROP drop_;
+};
 
 }  // namespace
 
 ManagerWindow::ManagerWindow(Platform& platform)
     : platform_(platform), manager_(platform, *this), list_(manager_, platform.dialogs) {}
 
-ManagerWindow::~ManagerWindow() {
-  if (window_) ::DestroyWindow(window_);
-}
+ManagerWindow::~ManagerWindow() { window_.reset(); }
 
 void ManagerWindow::Create() {
-  RegisterWindowClass(OwnedWindowProc<ManagerWindow>);
+  RegisterOwnedClass(kWindowClass, OwnedWindowProc<ManagerWindow>, kCreateFailed);
   // Tahoma 8 point like the other windows, at its pixel size on any screen: the layout of the
   // window is in fixed pixels.
   font_ = TryCreatePixelFont("Tahoma", 8);
-  if (!font_) throw OperationError("Cannot create the main window");
+  if (!font_) throw OperationError(kCreateFailed);
   accelerators_ = CreateMainAccelerators();
   UniqueMenu menu = CreateMainMenu();
-  window_ = ::CreateWindowExA(0, kWindowClass, kApplicationTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              CW_USEDEFAULT, CW_USEDEFAULT, kDefaultWindowWidth, kDefaultWindowHeight, nullptr,
-                              menu.get(), ::GetModuleHandleA(nullptr), this);
-  if (!window_) throw OperationError("Cannot create the main window");
+  // The window reaches window_ through Attach while it is created.
+  if (!::CreateWindowExA(0, kWindowClass, kApplicationTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                         CW_USEDEFAULT, kDefaultWindowWidth, kDefaultWindowHeight, nullptr, menu.get(),
+                         ::GetModuleHandleA(nullptr), this)) {
+    throw OperationError(kCreateFailed);
+  }
   menu_ = menu.release();
+  // Files dragged from the file manager arrive as WM_DROPFILES.
+  ::DragAcceptFiles(handle(), TRUE);
   CreateControls();
   manager_.FormCreate();
 }
 
 void ManagerWindow::Show(int showCommand) {
-  ::ShowWindow(window_, showCommand);
+  ::ShowWindow(handle(), showCommand);
   // The size the window opens with reaches the resize handler as every later size does.
   OnSize();
-  ::UpdateWindow(window_);
+  ::UpdateWindow(handle());
 }
 
 void ManagerWindow::CreateControls() {
-  list_.Create(window_, kListId, font_.get());
+  list_.Create(handle(), kListId, font_.get());
   CreateSelectDirectoryButton();
   CreateStatusBar();
   OnSize();
@@ -84,18 +97,18 @@ void ManagerWindow::CreateControls() {
 
 void ManagerWindow::CreateSelectDirectoryButton() {
   button_ = CreateChild("BUTTON", "Select TTD Directory", WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, 72, 144, 161,
-                        25, window_, CommandId(Command::SelectTtdDirectory));
+                        25, handle(), CommandId(Command::SelectTtdDirectory));
   ::SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   ::SetWindowPos(button_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  toolTip_ = CreateToolTip(window_);
-  if (!toolTip_ || !AddHint(toolTip_, window_, button_, kSelectDirectoryHint)) {
-    throw OperationError("Cannot create the main window");
+  toolTip_ = CreateToolTip(handle());
+  if (!toolTip_ || !AddHint(toolTip_, handle(), button_, kSelectDirectoryHint)) {
+    throw OperationError(kCreateFailed);
   }
 }
 
 void ManagerWindow::CreateStatusBar() {
-  status_ = CreateChild(STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window_, kStatusBarId);
+  status_ = CreateChild(STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, handle(), kStatusBarId);
   ::SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   ApplyPanelWidths();
   SetStatusText(0, kTotalSpritesPanelText);
@@ -110,17 +123,17 @@ void ManagerWindow::ApplyPanelWidths() {
 }
 
 void ManagerWindow::OnSize() {
-  if (!window_ || !status_ || ::IsIconic(window_)) return;
+  if (!handle() || !status_ || ::IsIconic(handle())) return;
   ::SendMessageA(status_, WM_SIZE, 0, 0);  // the bar places itself at the bottom
   RECT client{};
   RECT bar{};
-  ::GetClientRect(window_, &client);
+  ::GetClientRect(handle(), &client);
   ::GetWindowRect(status_, &bar);
   const int listHeight = std::max(0L, client.bottom - (bar.bottom - bar.top));
   ::MoveWindow(list_.handle(), 0, 0, client.right, listHeight, TRUE);
   // The width the window has now, maximised too (Bounds gives the restored one).
   RECT outer{};
-  ::GetWindowRect(window_, &outer);
+  ::GetWindowRect(handle(), &outer);
   manager_.FormResize(outer.right - outer.left);
 }
 
@@ -152,8 +165,14 @@ LRESULT ManagerWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
+    case WM_DROPFILES: {
+      const DroppedFiles dropped(reinterpret_cast<HDROP>(wParam));
+      // Not while a box or a form of the program is in front: its questions come first.
+      if (::IsWindowEnabled(handle())) manager_.FormDropFiles(dropped.Paths());
+      return 0;
+    }
     case WM_CLOSE:
-      if (manager_.FormClose() == CloseAction::Free) ::DestroyWindow(window_);
+      if (manager_.FormClose() == CloseAction::Free) ::DestroyWindow(handle());
       return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
@@ -161,7 +180,7 @@ LRESULT ManagerWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return ::DefWindowProcA(window_, message, wParam, lParam);
+  return ::DefWindowProcA(handle(), message, wParam, lParam);
 }
 
 void ManagerWindow::OnCommand(UINT id, UINT code, HWND control) {
@@ -182,7 +201,7 @@ void ManagerWindow::SetCommandEnabled(Command command, bool enabled) {
   }
   if (!menu_) return;
   ::EnableMenuItem(menu_, CommandId(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-  if (OnMenuBar(command) && window_) ::DrawMenuBar(window_);
+  if (OnMenuBar(command) && handle()) ::DrawMenuBar(handle());
 }
 
 bool ManagerWindow::IsCommandEnabled(Command command) const {
@@ -220,27 +239,27 @@ void ManagerWindow::SetStatusPanelWidth(int panel, int width) {
 
 WindowBounds ManagerWindow::Bounds() const {
   RECT rect{};
-  if (!window_) return {};
-  if (::IsIconic(window_) || ::IsZoomed(window_)) {
+  if (!handle()) return {};
+  if (::IsIconic(handle()) || ::IsZoomed(handle())) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    ::GetWindowPlacement(window_, &placement);
+    ::GetWindowPlacement(handle(), &placement);
     rect = placement.rcNormalPosition;
   } else {
-    ::GetWindowRect(window_, &rect);
+    ::GetWindowRect(handle(), &rect);
   }
   return WindowBounds{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 void ManagerWindow::SetBounds(const WindowBounds& bounds) {
-  if (window_) {
-    ::SetWindowPos(window_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+  if (handle()) {
+    ::SetWindowPos(handle(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
 void ManagerWindow::RequestClose() {
-  if (window_) ::SendMessageA(window_, WM_CLOSE, 0, 0);
+  if (handle()) ::SendMessageA(handle(), WM_CLOSE, 0, 0);
 }
 
 void ManagerWindow::EndApplication() { ::PostQuitMessage(0); }

@@ -33,7 +33,7 @@ class ManagerWindow : public ManagerView {
   void Create();
   void Show(int showCommand);
 
-  HWND handle() const { return window_; }
+  HWND handle() const { return window_.get(); }
   HWND list() const { return list_.handle(); }
   HWND statusBar() const { return status_; }
   HWND selectDirectoryButton() const { return button_; }
@@ -58,9 +58,10 @@ class ManagerWindow : public ManagerView {
 
  private:
   friend LRESULT CALLBACK OwnedWindowProc<ManagerWindow>(HWND, UINT, WPARAM, LPARAM);
-  void Attach(HWND window) { window_ = window; }
+  void Attach(HWND window) { window_.reset(window); }
   void Detach() {
-    window_ = button_ = toolTip_ = status_ = nullptr;
+    (void)window_.release();  // being destroyed already
+    button_ = toolTip_ = status_ = nullptr;
     menu_ = nullptr;
   }
   Dialogs& ErrorDialogs() { return platform_.dialogs; }
@@ -75,7 +76,7 @@ class ManagerWindow : public ManagerView {
   Platform& platform_;
   TformManager manager_;
   GrfListBox list_;
-  HWND window_ = nullptr;
+  UniqueWindow window_;
   HWND button_ = nullptr;
   HWND toolTip_ = nullptr;
   HWND status_ = nullptr;

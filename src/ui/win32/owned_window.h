@@ -9,6 +9,10 @@
 
 namespace kestrav::win32 {
 
+// Registers windowClass with procedure, the program's icon, the arrow cursor and the button
+// face's colour; one registered before stays. Throws OperationError(failure) otherwise.
+void RegisterOwnedClass(const char* windowClass, WNDPROC procedure, const char* failure);
+
 template <class Owner>
 LRESULT CALLBACK OwnedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
