@@ -16,9 +16,9 @@ namespace {
 class InstallDialogs : public ConsoleDialogs {
  public:
   InstallDialogs(std::ostream& err, bool replace, bool deleteSource) : ConsoleDialogs(err) {
-    const Answer replaceAnswer = replace ? Answer::Yes : Answer::No;
-    for (const Question question : {Question::ReplaceWithNewer, Question::ReplaceWithOlder, Question::ReplaceWithSame}) {
-      SetAnswer(question, replaceAnswer);
+    for (const Question question :
+         {Question::ReplaceWithNewer, Question::ReplaceWithOlder, Question::ReplaceWithSame}) {
+      SetAnswer(question, replace ? Answer::Yes : Answer::No);
     }
     SetAnswer(Question::DeleteSource, deleteSource ? Answer::Yes : Answer::No);
   }

@@ -85,7 +85,9 @@ void TformManager::butnDeleteClick() {
   Dialogs& dialogs = platform_.dialogs;
   const std::string question =
       "Do you want to delete " + path + " file?\n\nWarning: Deleting may not work with Windows XP.";
-  if (dialogs.Ask(Question::DeleteGrfFile, MessageKind::Warning, question, MessageButtons::YesNo) != Answer::Yes) return;
+  if (dialogs.Ask(Question::DeleteGrfFile, MessageKind::Warning, question, MessageButtons::YesNo) != Answer::Yes) {
+    return;
+  }
   if (platform_.files.RemoveFile(file)) {
     RemoveItem(selected);
     UpdateMarkers();

@@ -65,10 +65,12 @@ bool TformManager::butnInstallGrfClick() {
   // Date first, then time of day: the order of the fields. A time that cannot be read
   // (one before 1980 among them) counts as the earliest.
   const auto order = platform_.files.LastWriteTime(*chosen) <=> platform_.files.LastWriteTime(target);
-  const Answer answer =
-      order > 0   ? dialogs.Ask(Question::ReplaceWithNewer, MessageKind::Confirmation, kNewerQuestion, MessageButtons::YesNo)
-      : order < 0 ? dialogs.Ask(Question::ReplaceWithOlder, MessageKind::Warning, kOlderQuestion, MessageButtons::YesNo)
-                  : dialogs.Ask(Question::ReplaceWithSame, MessageKind::Information, kSameQuestion, MessageButtons::YesNo);
+  const auto ask = [&dialogs](Question question, MessageKind kind, const char* text) {
+    return dialogs.Ask(question, kind, text, MessageButtons::YesNo);
+  };
+  const Answer answer = order > 0   ? ask(Question::ReplaceWithNewer, MessageKind::Confirmation, kNewerQuestion)
+                        : order < 0 ? ask(Question::ReplaceWithOlder, MessageKind::Warning, kOlderQuestion)
+                                    : ask(Question::ReplaceWithSame, MessageKind::Information, kSameQuestion);
   return answer == Answer::Yes && InstallGrf(*chosen);
 }
 

@@ -35,7 +35,8 @@ SaveOutcome TformManager::butnGRFSaveClick() {
   saveAccepted = true;
   // Asked even in a quiet save: the patch may fail to load what is about to be written.
   if (ActiveSprites() > kActiveSpriteLimit &&
-      dialogs.Ask(Question::SpriteLimit, MessageKind::Warning, kSpriteLimitQuestion, MessageButtons::YesNo) != Answer::Yes) {
+      dialogs.Ask(Question::SpriteLimit, MessageKind::Warning, kSpriteLimitQuestion, MessageButtons::YesNo) !=
+          Answer::Yes) {
     saveAccepted = false;
     return SaveOutcome::SpriteLimitDeclined;
   }
@@ -46,7 +47,8 @@ SaveOutcome TformManager::butnGRFSaveClick() {
   const bool replaces = files.FileExists(windowsFile) || files.FileExists(dosFile);
   const bool declined =
       replaces && questions &&
-      dialogs.Ask(Question::OverwriteConfig, MessageKind::Confirmation, kOverwriteQuestion, MessageButtons::YesNo) != Answer::Yes;
+      dialogs.Ask(Question::OverwriteConfig, MessageKind::Confirmation, kOverwriteQuestion, MessageButtons::YesNo) !=
+          Answer::Yes;
   SaveOutcome outcome = SaveOutcome::OverwriteDeclined;
   if (!declined) {
     const auto edition = RecogniseEdition(files, ttdDir);
