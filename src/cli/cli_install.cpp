@@ -7,7 +7,6 @@
 #include "platform/memory_registry.h"
 #include "platform/operation_error.h"
 #include "ui/form_manager.h"
-#include "ui/form_manager_install.h"
 
 namespace kestrav {
 namespace {
@@ -16,20 +15,16 @@ namespace {
 // delete question get the answers of the switches.
 class InstallDialogs : public ConsoleDialogs {
  public:
-  InstallDialogs(std::ostream& err, bool replace, bool deleteSource)
-      : ConsoleDialogs(err), replace_(replace), deleteSource_(deleteSource) {}
-
-  Answer ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override {
-    ConsoleDialogs::ShowMessage(kind, text, buttons);
-    if (buttons == MessageButtons::Ok) return Answer::Ok;
-    return (text == kDeleteSourceQuestion ? deleteSource_ : replace_) ? Answer::Yes : Answer::No;
+  InstallDialogs(std::ostream& err, bool replace, bool deleteSource) : ConsoleDialogs(err) {
+    for (const Question question :
+         {Question::ReplaceWithNewer, Question::ReplaceWithOlder, Question::ReplaceWithSame}) {
+      SetAnswer(question, replace ? Answer::Yes : Answer::No);
+    }
+    SetAnswer(Question::DeleteSource, deleteSource ? Answer::Yes : Answer::No);
   }
   std::optional<std::string> OpenFile(const FileDialogRequest&) override { return file; }
 
   std::string file;
-
- private:
-  bool replace_, deleteSource_;
 };
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
-#include "environment/installation_detection.h"
 #include "environment/settings_store.h"
 #include "platform/memory_registry.h"
 #include "platform/operation_error.h"
@@ -67,8 +66,8 @@ int LoadList(const std::vector<std::string>& args, bool save, SystemAdapters& ad
   MemoryRegistry registry;
   ConsoleDialogs dialogs(err);
   if (save) {
-    dialogs.SetAnswer(MessageKind::Confirmation, Answer::Yes);
-    if (options->yes) dialogs.SetAnswer(MessageKind::Warning, Answer::Yes);
+    dialogs.SetAnswer(Question::OverwriteConfig, Answer::Yes);
+    if (options->yes) dialogs.SetAnswer(Question::SpriteLimit, Answer::Yes);
   }
   Platform platform{*adapters.files, registry,         dialogs,         *adapters.processes,
                     *adapters.xml,   *adapters.screen, *adapters.locale, *adapters.shell};
@@ -84,13 +83,8 @@ int LoadList(const std::vector<std::string>& args, bool save, SystemAdapters& ad
     settings.WriteString(setting::kTtdPath, options->ttdDir);
     manager.InitializeGrf();
     if (use) return (*use)(manager, platform);
-    if (save) {
-      manager.butnGRFSaveClick();
-      // A script must learn that nothing was written: the sprite-limit question was
-      // declined or the directory holds no game the edition can be told from.
-      const bool written = manager.saveAccepted && RecogniseEdition(*adapters.files, options->ttdDir).has_value();
-      return written ? kCliOk : kCliFailed;
-    }
+    // A script must learn that nothing was written.
+    if (save) return manager.butnGRFSaveClick() == SaveOutcome::Written ? kCliOk : kCliFailed;
   } catch (const OperationError& error) {
     err << error.what() << "\n";
     return kCliFailed;

@@ -10,6 +10,20 @@ enum class MessageKind { Warning, Error, Information, Confirmation };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class Answer { Ok, Yes, No, Cancel };
 
+// The questions the commands ask, so that a caller answering for the user (the console
+// companion) tells them apart without reading their texts.
+enum class Question {
+  DeleteGrfFile,     // delete the selected entry's file
+  ReplaceWithNewer,  // install over an older installed copy
+  ReplaceWithOlder,  // install over a newer installed copy
+  ReplaceWithSame,   // install over a copy of the same date
+  DeleteSource,      // delete the source of a file just installed
+  SpriteLimit,       // save although more sprites are active than the patch can load
+  OverwriteConfig,   // replace the existing configuration file
+  SaveBeforeRun,     // save the changed list before the game starts
+  SaveBeforeClose,   // save the changed list before the window closes
+};
+
 // "Warning", "Error", "Information" or "Confirm".
 const char* CaptionOf(MessageKind kind);
 
@@ -27,6 +41,10 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // Closing a box without a button gives Cancel for Yes/No/Cancel, No for Yes/No.
   virtual Answer ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons) = 0;
+  // A question box: shown and answered like any box, and named by what it asks.
+  virtual Answer Ask(Question /*question*/, MessageKind kind, const std::string& text, MessageButtons buttons) {
+    return ShowMessage(kind, text, buttons);
+  }
   // The shell folder browser. accept(path) decides whether OK is enabled for a selection.
   // Returns the chosen folder (no trailing backslash except on a drive root), or nothing
   // when the user cancelled.

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "grf/grf_info.h"
+#include "grf/list_check.h"
+#include "ui/list_markers.h"
 #include "model/grf_check_list.h"
 #include "platform/operation_error.h"
 #include "platform/platform.h"
@@ -21,6 +23,21 @@ enum class MouseButton { Left, Right, Middle };
 
 // What a close request leads to: the window is destroyed, or it stays.
 enum class CloseAction { Free, None };
+
+// What a save came to.
+enum class SaveOutcome {
+  Written,              // the edition's configuration file holds the list
+  NotLoaded,            // the last load failed: nothing of the player's to write
+  SpriteLimitDeclined,  // No to the sprite-limit question
+  OverwriteDeclined,    // No to replacing the configuration file
+  EditionUnknown,       // no game whose edition decides the file's name
+};
+
+// The file information of an entry: the report, or what the window shows instead.
+struct FileInformation {
+  bool found = false;  // text is the report; otherwise the error's text
+  std::string text;
+};
 
 // A drag of the list's items starts this far from the press point, in either direction.
 inline constexpr int kDragThreshold = 5;
@@ -52,6 +69,8 @@ class TformManager {
   void butnDeleteClick();
   void Settings1Click();
   virtual void butnFileInfoClick();
+  // What butnFileInfoClick shows for the entry at index.
+  FileInformation FileInformationOf(int index);
   virtual void butnParameterClick();
   void butnNotepadClick();
   void butnMakeLogClick();
@@ -86,7 +105,7 @@ class TformManager {
   void CheckGrfFiles(std::vector<std::string>& lines);
 
   // Saving the list to the edition's configuration file.
-  void butnGRFSaveClick();
+  SaveOutcome butnGRFSaveClick();
 
   // The sprite totals: all entries, or the one entry at index just toggled.
   void CountAllSprites(bool fullRecount, int index);
@@ -117,9 +136,13 @@ class TformManager {
   int spritesInactive = 0;
   // The active sprites, spritesTotal less spritesInactive, without overflow.
   std::int64_t ActiveSprites() const { return std::int64_t{spritesTotal} - spritesInactive; }
-  // The analyses of the last full recount, one per entry of the list then (an entry it did
-  // not analyse, Off or missing, has opened false): for reports on the same files.
-  std::vector<GrfInfo> recountInfos;
+  // The analysis of each item, in list order, as the recounts last read its file: an item
+  // no recount has read (Off since the load, missing, just installed) has opened false.
+  const std::vector<GrfInfo>& Analyses();
+  // What the patch will refuse or override in the items, from their analyses.
+  std::vector<ListFinding> ItemFindings();
+  // The marker of each item, in list order, as the view was last given them.
+  const std::vector<ItemMarker>& Markers() const { return markers_; }
 
   // The forms that live beside the main window, set by their owner once they exist. A
   // command whose form is absent (the console companion has none) does nothing.
@@ -144,9 +167,17 @@ class TformManager {
   void ShowError(const OperationError& error);
   void UpdateSelectionCommands();
   void SetSelectionCommandsEnabled(bool enabled);
+  // The items change together with their analyses, so that each analysis stays with its
+  // item; the markers follow every change.
+  void AddItem(const std::string& text, GrfState state);
+  void RemoveItem(int index);
+  void MoveItem(int from, int to);
+  void UpdateMarkers();
 
   Platform& platform_;
   ManagerView& view_;
+  std::vector<GrfInfo> analyses_;
+  std::vector<ItemMarker> markers_;
   // A drag prepared by a left press: where the press was and whether the pointer has
   // moved far enough for the drag to run.
   bool dragPrepared_ = false;

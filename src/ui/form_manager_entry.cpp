@@ -35,21 +35,20 @@ std::string WithParameters(const std::string& name, const std::string& parameter
 
 }  // namespace
 
+FileInformation TformManager::FileInformationOf(int index) {
+  const std::string file = EntryFile(ReadTtdPath(platform_.registry, true), listGrfFiles.Item(index).text);
+  if (!platform_.files.FileExists(file)) return {false, "Cannot find file:\n" + file};
+  const GrfInfo info = AnalyzeGrf(platform_.files, file);
+  if (!info.opened) return {false, "Cannot find any data in this file"};
+  return {true, FileInfoReport(info, file, platform_.locale)};
+}
+
 void TformManager::butnFileInfoClick() {
   const int selected = listGrfFiles.Selected();
   if (selected < 0) return;  // the command stays enabled after a deletion
-  const std::string file = EntryFile(ReadTtdPath(platform_.registry, true), listGrfFiles.Item(selected).text);
-  Dialogs& dialogs = platform_.dialogs;
-  if (!platform_.files.FileExists(file)) {
-    dialogs.ShowMessage(MessageKind::Error, "Cannot find file:\n" + file, MessageButtons::Ok);
-    return;
-  }
-  const GrfInfo info = AnalyzeGrf(platform_.files, file);
-  if (!info.opened) {
-    dialogs.ShowMessage(MessageKind::Error, "Cannot find any data in this file", MessageButtons::Ok);
-    return;
-  }
-  dialogs.ShowMessage(MessageKind::Information, FileInfoReport(info, file, platform_.locale), MessageButtons::Ok);
+  const FileInformation information = FileInformationOf(selected);
+  platform_.dialogs.ShowMessage(information.found ? MessageKind::Information : MessageKind::Error, information.text,
+                                MessageButtons::Ok);
 }
 
 void TformManager::butnParameterClick() {
@@ -68,6 +67,7 @@ void TformManager::butnParameterClick() {
     const bool accepted = IsParameterText(parameters);
     if (!accepted) platform_.dialogs.ShowMessage(MessageKind::Error, kWrongParameters, MessageButtons::Ok);
     listGrfFiles.SetText(selected, WithParameters(name, accepted ? parameters : previous));
+    UpdateMarkers();
     view_.ListChanged();
     // New parameters are a change of the list like any other: the close asks before they are lost.
     if (accepted && Trim(parameters) != previous) fileChanged = true;
@@ -85,9 +85,12 @@ void TformManager::butnDeleteClick() {
   Dialogs& dialogs = platform_.dialogs;
   const std::string question =
       "Do you want to delete " + path + " file?\n\nWarning: Deleting may not work with Windows XP.";
-  if (dialogs.ShowMessage(MessageKind::Warning, question, MessageButtons::YesNo) != Answer::Yes) return;
+  if (dialogs.Ask(Question::DeleteGrfFile, MessageKind::Warning, question, MessageButtons::YesNo) != Answer::Yes) {
+    return;
+  }
   if (platform_.files.RemoveFile(file)) {
-    listGrfFiles.Remove(selected);
+    RemoveItem(selected);
+    UpdateMarkers();
     view_.ListChanged();
     dialogs.ShowMessage(MessageKind::Information, "File:\n" + file + "\ndeleted.", MessageButtons::Ok);
     fileChanged = true;

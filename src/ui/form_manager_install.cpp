@@ -1,7 +1,5 @@
 // Add: copies a GRF file chosen in the open dialog into the newgrf directory and puts it on
 // the list, Off.
-#include "ui/form_manager_install.h"
-
 #include "environment/settings_store.h"
 #include "model/list_validation.h"
 #include "ui/form_manager.h"
@@ -28,6 +26,7 @@ constexpr const char* kSameQuestion =
     "File already exists.\n"
     "You are trying to install the exacly the same file.\n"
     "Continue?";
+constexpr const char* kDeleteSourceQuestion = "File Installed.\nDo you want to delete source file?";
 constexpr const char* kCannotInstall = "Program cannot install file.";
 constexpr const char* kSourceDeleted = "File Installed.\nSource file deleted.";
 constexpr const char* kSourceNotDeletable = "File Installed.\nbut Program cannot delete source file.";
@@ -69,10 +68,12 @@ bool TformManager::InstallChosenGrf(const std::string& chosen) {
   // Date first, then time of day: the order of the fields. A time that cannot be read
   // (one before 1980 among them) counts as the earliest.
   const auto order = platform_.files.LastWriteTime(chosen) <=> platform_.files.LastWriteTime(target);
-  const Answer answer =
-      order > 0   ? dialogs.ShowMessage(MessageKind::Confirmation, kNewerQuestion, MessageButtons::YesNo)
-      : order < 0 ? dialogs.ShowMessage(MessageKind::Warning, kOlderQuestion, MessageButtons::YesNo)
-                  : dialogs.ShowMessage(MessageKind::Information, kSameQuestion, MessageButtons::YesNo);
+  const auto ask = [&dialogs](Question question, MessageKind kind, const char* text) {
+    return dialogs.Ask(question, kind, text, MessageButtons::YesNo);
+  };
+  const Answer answer = order > 0   ? ask(Question::ReplaceWithNewer, MessageKind::Confirmation, kNewerQuestion)
+                        : order < 0 ? ask(Question::ReplaceWithOlder, MessageKind::Warning, kOlderQuestion)
+                                    : ask(Question::ReplaceWithSame, MessageKind::Information, kSameQuestion);
   return answer == Answer::Yes && InstallGrf(chosen);
 }
 
@@ -85,7 +86,8 @@ bool TformManager::InstallGrf(const std::string& source) {
     dialogs.ShowMessage(MessageKind::Error, kCannotInstall, MessageButtons::Ok);
     return false;
   }
-  if (dialogs.ShowMessage(MessageKind::Confirmation, kDeleteSourceQuestion, MessageButtons::YesNo) == Answer::Yes) {
+  if (dialogs.Ask(Question::DeleteSource, MessageKind::Confirmation, kDeleteSourceQuestion, MessageButtons::YesNo) ==
+      Answer::Yes) {
     if (files.RemoveFile(source)) {
       dialogs.ShowMessage(MessageKind::Information, kSourceDeleted, MessageButtons::Ok);
     } else {
@@ -96,7 +98,8 @@ bool TformManager::InstallGrf(const std::string& source) {
   }
   const std::string text = "newgrf/" + source.substr(NameStart(source));
   if (listGrfFiles.FindExact(text) < 0) {
-    listGrfFiles.Add(text, GrfState::Off);
+    AddItem(text, GrfState::Off);
+    UpdateMarkers();
     view_.ListChanged();
   }
   return true;

@@ -61,8 +61,9 @@ void TformManager::listGrfFilesDragDrop(const void* source, int x, int y) {
   if (source != &listGrfFiles || dragIndex < 0 || dragIndex >= listGrfFiles.Count()) return;
   const int target = view_.ItemAtPoint(x, y, true);
   const int last = listGrfFiles.Count() - 1;
-  listGrfFiles.Move(dragIndex, target >= 0 && target <= last ? target : last);
+  MoveItem(dragIndex, target >= 0 && target <= last ? target : last);
   fileChanged = true;
+  UpdateMarkers();
   view_.ListChanged();
 }
 

@@ -108,6 +108,8 @@ void TformManager::InitializeGrf() {
       view_.SetCommandEnabled(command, true);
     }
     listGrfFiles.Clear();
+    analyses_.clear();
+    UpdateMarkers();  // none, until the recount has read the new list's files
     listGrfFiles.enabled = true;
 
     FileSystem& files = platform_.files;

@@ -48,7 +48,8 @@ void TformManager::butnRunClick() {
       go = true;
     }
     if (fileChanged && saveAccepted) {
-      switch (platform_.dialogs.ShowMessage(MessageKind::Confirmation, kRunQuestion, MessageButtons::YesNoCancel)) {
+      switch (platform_.dialogs.Ask(Question::SaveBeforeRun, MessageKind::Confirmation, kRunQuestion,
+                                         MessageButtons::YesNoCancel)) {
         case Answer::Yes:
           butnGRFSaveClick();
           go = true;

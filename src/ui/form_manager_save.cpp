@@ -22,9 +22,9 @@ constexpr const char* kUnknownEdition = "Kestrav can't recognize your TTD versio
 
 }  // namespace
 
-void TformManager::butnGRFSaveClick() {
+SaveOutcome TformManager::butnGRFSaveClick() {
   // The list of a failed load is not the player's: it must not replace the file.
-  if (loadFailed) return;
+  if (loadFailed) return SaveOutcome::NotLoaded;
   SettingsStore settings(platform_.registry);
   settings.Open(true);
   const std::string ttdDir = settings.ReadString(setting::kTtdPath);
@@ -35,9 +35,10 @@ void TformManager::butnGRFSaveClick() {
   saveAccepted = true;
   // Asked even in a quiet save: the patch may fail to load what is about to be written.
   if (ActiveSprites() > kActiveSpriteLimit &&
-      dialogs.ShowMessage(MessageKind::Warning, kSpriteLimitQuestion, MessageButtons::YesNo) != Answer::Yes) {
+      dialogs.Ask(Question::SpriteLimit, MessageKind::Warning, kSpriteLimitQuestion, MessageButtons::YesNo) !=
+          Answer::Yes) {
     saveAccepted = false;
-    return;
+    return SaveOutcome::SpriteLimitDeclined;
   }
 
   const std::vector<GrfEntry> entries = listGrfFiles.Entries();
@@ -46,14 +47,18 @@ void TformManager::butnGRFSaveClick() {
   const bool replaces = files.FileExists(windowsFile) || files.FileExists(dosFile);
   const bool declined =
       replaces && questions &&
-      dialogs.ShowMessage(MessageKind::Confirmation, kOverwriteQuestion, MessageButtons::YesNo) != Answer::Yes;
+      dialogs.Ask(Question::OverwriteConfig, MessageKind::Confirmation, kOverwriteQuestion, MessageButtons::YesNo) !=
+          Answer::Yes;
+  SaveOutcome outcome = SaveOutcome::OverwriteDeclined;
   if (!declined) {
     const auto edition = RecogniseEdition(files, ttdDir);
     if (!edition) {
       dialogs.ShowMessage(MessageKind::Error, kUnknownEdition, MessageButtons::Ok);
+      outcome = SaveOutcome::EditionUnknown;
     } else {
       const bool windows = *edition == TtdEdition::Windows;
       WriteConfigFile(files, windows ? windowsFile : dosFile, entries);
+      outcome = SaveOutcome::Written;
       if (questions) {
         dialogs.ShowMessage(MessageKind::Information, windows ? kWindowsSaved : kDosSaved, MessageButtons::Ok);
       }
@@ -62,6 +67,7 @@ void TformManager::butnGRFSaveClick() {
   // Also after a No or an unknown edition, so that closing right after any save that got
   // past the sprite question asks nothing more.
   fileChanged = false;
+  return outcome;
 }
 
 }  // namespace kestrav

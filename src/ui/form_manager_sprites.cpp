@@ -17,15 +17,15 @@ void ShowMissingFile(Platform& platform, const std::string& entryText) {
   platform.dialogs.ShowMessage(MessageKind::Error, MissingGrfFileText(entryText), MessageButtons::Ok);
 }
 
-// The normal sprites of an entry's file, or nothing (after the error box) when the file is
-// missing. A file that exists but cannot be opened counts 0, silently.
-std::optional<int> NormalSpritesOf(Platform& platform, const std::string& ttdDir, const std::string& entryText) {
+// The analysis of an entry's file, or nothing (after the error box) when the file is
+// missing. A file that exists but cannot be opened counts 0 sprites, silently.
+std::optional<GrfInfo> AnalysisOf(Platform& platform, const std::string& ttdDir, const std::string& entryText) {
   const std::string file = EntryFile(ttdDir, entryText);
   if (!platform.files.FileExists(file)) {
     ShowMissingFile(platform, entryText);
     return std::nullopt;
   }
-  return AnalyzeGrf(platform.files, file).normalSprites;
+  return AnalyzeGrf(platform.files, file);
 }
 
 int CountedIn(GrfState state) { return state == GrfState::Off ? 0 : 1; }
@@ -55,7 +55,7 @@ void TformManager::CountAllSprites(bool fullRecount, int index) {
       if (found[i]) files.push_back(std::move(file));
     }
     std::vector<GrfInfo> infos = AnalyzeGrfFiles(platform_.files, files);
-    recountInfos.assign(items.size(), GrfInfo{});
+    analyses_.assign(items.size(), GrfInfo{});
     auto info = infos.begin();
     for (std::size_t i = 0; i < items.size(); ++i) {
       if (items[i].state == GrfState::Off) continue;
@@ -63,24 +63,28 @@ void TformManager::CountAllSprites(bool fullRecount, int index) {
         ShowMissingFile(platform_, items[i].text);
         continue;
       }
-      recountInfos[i] = std::move(*info++);
-      const int count = recountInfos[i].normalSprites;
+      analyses_[i] = std::move(*info++);
+      const int count = analyses_[i].normalSprites;
       spritesTotal = Moved(spritesTotal, count);
       if (items[i].state == GrfState::Inactive) spritesInactive = Moved(spritesInactive, count);
     }
   } else if (index >= 0 && index < listGrfFiles.Count()) {
     const GrfItem& item = listGrfFiles.Item(index);
-    if (const auto count = NormalSpritesOf(platform_, ttdDir, item.text)) {
+    auto analysis = AnalysisOf(platform_, ttdDir, item.text);
+    Analyses();  // one per item, also for items added since the last recount
+    analyses_[static_cast<std::size_t>(index)] = analysis.value_or(GrfInfo{});
+    if (analysis) {
       // The change a full recount would see between the state the click came from and
       // the state it led to.
       const GrfState before = PreviousState(item.state, listGrfFiles.inactiveAvailable);
-      const std::int64_t n = *count;
+      const std::int64_t n = analysis->normalSprites;
       spritesTotal = Moved(spritesTotal, n * (CountedIn(item.state) - CountedIn(before)));
       spritesInactive = Moved(spritesInactive, n * (InactiveIn(item.state) - InactiveIn(before)));
     }
   }
   view_.SetStatusText(0, TotalSpritesText(spritesTotal));
   view_.SetStatusText(1, ActiveSpritesText(Moved(spritesTotal, -std::int64_t{spritesInactive})));
+  UpdateMarkers();
 }
 
 }  // namespace kestrav

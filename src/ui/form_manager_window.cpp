@@ -58,7 +58,8 @@ CloseAction TformManager::FormClose() {
   if (fileChanged && !loadFailed) {
     // The close itself is refused whatever the answer; Yes and No end the application.
     action = CloseAction::None;
-    switch (platform_.dialogs.ShowMessage(MessageKind::Confirmation, kCloseQuestion, MessageButtons::YesNoCancel)) {
+    switch (platform_.dialogs.Ask(Question::SaveBeforeClose, MessageKind::Confirmation, kCloseQuestion,
+                                         MessageButtons::YesNoCancel)) {
       case Answer::Yes:
         // A write failure throws out of here: the window stays and nothing is stored.
         butnGRFSaveClick();

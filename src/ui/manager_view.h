@@ -2,8 +2,10 @@
 // What the main window's controller asks of its window. The Win32 window implements it;
 // tests record it.
 #include <string>
+#include <vector>
 
 #include "environment/window_geometry.h"
+#include "ui/list_markers.h"
 
 namespace kestrav {
 
@@ -50,6 +52,9 @@ class ManagerView {
   // the drag cursor while it runs.
   virtual void DragStarted() {}
   virtual void DragEnded() {}
+
+  // The marker of each item, in list order, to draw at the right end of its row.
+  virtual void SetMarkers(const std::vector<ItemMarker>& /*markers*/) {}
 
   // The width of a status bar panel; the last one takes the rest of the bar.
   virtual void SetStatusPanelWidth(int /*panel*/, int /*width*/) {}

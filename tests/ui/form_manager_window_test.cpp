@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <sstream>
 
 #include "ui/manager_fixture.h"
 
@@ -214,6 +216,42 @@ TEST(InitializeGrf, AFailedLoadWritesNothingUntilALoadSucceeds) {
   f.manager.InitializeGrf();
   EXPECT_EQ(std::tuple(false, true, "a.grf 1 A"s),
             std::tuple(f.manager.loadFailed, f.view.IsCommandEnabled(Command::Save), f.Listed()));
+}
+
+// Red for what the patch refuses, amber for silent changes, none on Off items; the markers
+// follow toggles, drops and new parameters, their tips in the words kestrav-cli check prints.
+TEST(Markers, ColourByCodeNoneWhenOffAndFollowEveryChange) {
+  for (const auto& [codes, colour] :
+       {std::pair{"missing not-a-grf no-action8 grf-version truncated sprite-count action8-rule", MarkerColour::Red},
+        {"overrides may-override deactivates load-order duplicate-id param-range a-new-code", MarkerColour::Amber}}) {
+    std::istringstream words(codes);
+    for (std::string code; words >> code;) EXPECT_EQ(colour, MarkerColourOf(code)) << code;
+  }
+  WindowFixture f;  // b repeats the GRF ID of a; c, Off, has no Action 8
+  for (int i : {0, 1}) {
+    f.ttd.Write(f.manager.listGrfFiles.Item(i).text,
+                test::GrfBuilder().Pseudo({"\x02\0\0\0", 4}).Action8(7, "ABCD", "", "").Stored(1).Terminator().bytes());
+    f.manager.listGrfFiles.SetState(i, S::Active);
+  }
+  f.manager.listGrfFiles.inactiveAvailable = false;
+  f.manager.CountAllSprites(true, 0);
+  const std::tuple<const char*, std::function<void()>, const char*> steps[] = {
+      {"loaded", [] {}, "-A-"},
+      {"c toggled on is read", [&] { f.Click(2, true); }, "-AR"},
+      {"c dropped on top: the analyses move with the items", [&] { f.Click(2, false, false, 0, -26); }, "R-A"},
+      {"new parameters for c", [&] { f.platform.dialogs.ExpectInput("1"); f.manager.TformManager::butnParameterClick(); },
+       "R-A"},
+      {"b toggled off", [&] { f.Click(2, true); }, "R--"},
+  };
+  for (const auto& [step, change, colours] : steps) {
+    change();
+    std::string shown;
+    for (const ItemMarker& marker : f.view.markers) shown += "-AR"[static_cast<int>(marker.colour)];
+    EXPECT_EQ(colours, shown) << step;
+    for (const ListFinding& finding : f.manager.ItemFindings()) {
+      EXPECT_NE(std::string::npos, f.view.markers.at(finding.entry).tip.find(finding.code + ": " + finding.text));
+    }
+  }
 }
 
 }  // namespace

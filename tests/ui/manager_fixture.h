@@ -35,6 +35,7 @@ class RecordingView : public ManagerView {
   void DragStarted() override { dragging = true; }
   void DragEnded() override { dragging = false; }
   void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
+  void SetMarkers(const std::vector<ItemMarker>& shown) override { markers = shown; }
   void SetStatusPanelWidth(int, int) override {}
   WindowBounds Bounds() const override { return bounds; }
   void SetBounds(const WindowBounds& b) override { bounds = b; }
@@ -45,6 +46,7 @@ class RecordingView : public ManagerView {
   bool selectDirectoryShown = false, dragging = false, ended = false;
   int listChanges = 0;
   std::map<int, std::string> status;
+  std::vector<ItemMarker> markers;
   WindowBounds bounds;
 
  private:

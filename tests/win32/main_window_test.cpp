@@ -238,5 +238,45 @@ TEST_F(MainWindow, AFailedLoadIsShownAndLeavesTheConfigurationAsItWas) {
   EXPECT_EQ(kConfig, ttd.Read("newgrfw.cfg"));
 }
 
+// b.grf and a.grf are no graphics files the patch reads: red markers, drawn beside the rest of
+// the row as it is without one; c.grf (Off) has none. The mouse over one shows its findings.
+TEST_F(MainWindow, AMarkerLeavesTheRowAsItWasAndShowsTheFindingsUnderTheMouse) {
+  Open();
+  RECT client{};
+  ::GetClientRect(window->list(), &client);
+  const auto drawn = [&] {  // the three rows' pixels
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), client.right, -3 * 13, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* bits = nullptr;
+    const HGDIOBJ previous = ::SelectObject(dc, ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ::SendMessageA(window->list(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    ::GdiFlush();
+    const auto* begin = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> pixels(begin, begin + 3 * 13 * client.right);
+    ::DeleteObject(::SelectObject(dc, previous));
+    ::DeleteDC(dc);
+    return pixels;
+  };
+  const std::vector<std::uint32_t> marked = drawn();
+  const std::vector<ItemMarker> markers = window->manager().Markers();
+  window->SetMarkers(std::vector<ItemMarker>(3));
+  const std::vector<std::uint32_t> plain = drawn();
+  int red = 0, changed = 0;
+  for (std::size_t i = 0; i < marked.size(); ++i) {
+    const bool inMarker = i < 26u * client.right && long(i % client.right) >= client.right - win32::kMarkerColumnWidth;
+    changed += !inMarker && marked[i] != plain[i];
+    red += inMarker && (marked[i] >> 16 & 0xFF) > 150 && (marked[i] >> 8 & 0xFF) < 80;  // BGRA
+  }
+  EXPECT_EQ(0, changed) << "the check box and the entry text as without a marker";
+  EXPECT_GT(red, 2 * 9) << "a red disc on each of the two rows";
+  window->SetMarkers(markers);
+  POINT point{client.right - 6, 13 + 6};  // a.grf's marker
+  ::ClientToScreen(window->list(), &point);
+  ::SetCursorPos(point.x, point.y);
+  for (int wait = 0; wait < 60 && !::IsWindowVisible(window->markerTip()); ++wait) Pump(), ::Sleep(50);
+  EXPECT_TRUE(::IsWindowVisible(window->markerTip()));
+  EXPECT_EQ(markers.at(1).tip, test::TextOf(window->markerTip()));
+}
+
 }  // namespace
 }  // namespace kestrav

@@ -95,16 +95,18 @@ test::GrfBuilder SampleGrf(const SampleGrfOptions& options) {
   std::minstd_rand random(options.seed + 1);
   test::GrfBuilder grf;
   std::string following;  // the number of records after this one, as graphics files begin
-  Put(following, static_cast<unsigned>(1 + options.pseudoSprites + options.normalSprites), 4);
+  Put(following, static_cast<unsigned>(1 + options.actions.size() + options.pseudoSprites + options.normalSprites), 4);
   grf.Pseudo(following);
   grf.Action8(7, options.grfId, options.info, options.description);
+  for (const std::string& action : options.actions) grf.Pseudo(action);
   int pseudoLeft = options.pseudoSprites, normalLeft = options.normalSprites;
   while (pseudoLeft + normalLeft > 0) {
     // Pseudo sprites spread evenly among the normal ones, as a set's actions are.
     if (Between(random, 1, pseudoLeft + normalLeft) <= pseudoLeft) {
       --pseudoLeft;
-      // An action other than 8, then its data.
-      static constexpr unsigned char kActions[] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x06, 0x07, 0x09, 0x0A, 0x0D};
+      // Sprite groups or names, then their data: actions that change nothing beyond the file,
+      // so that a set changes in the game only what its options say.
+      static constexpr unsigned char kActions[] = {0x02, 0x04};
       std::string data(1, static_cast<char>(kActions[random() % sizeof kActions]));
       for (int b = Between(random, 4, 60); --b > 0;) Put(data, random());
       grf.Pseudo(data);

@@ -3,6 +3,7 @@
 // sprites are, for the sample TTD directory, the benchmarks and the fuzz seeds.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "support/grf_builder.h"
 
@@ -25,11 +26,14 @@ struct SampleGrfOptions {
   std::string grfId = std::string("KS\x01\x02", 4);
   std::string info = "Sample graphics set";
   std::string description = "Made-up sprites for trying Kestrav out";
+  // Pseudo sprites right after the Action 8 record, each beginning with its action: what the
+  // set changes in the game. The other pseudo sprites change nothing outside the file.
+  std::vector<std::string> actions;
 };
 
 // A whole GRF file as a graphics set looks: the number of records that follow, the Action 8
-// record (version 7), pseudo sprites spread among compressed and stored normal sprites, and
-// the terminator.
+// record (version 7), the options' actions, pseudo sprites (sprite groups and names) spread
+// among compressed and stored normal sprites, and the terminator.
 test::GrfBuilder SampleGrf(const SampleGrfOptions& options);
 // Writes SampleGrf(options) to path ("\\" or "/" separators), creating its directories
 // and replacing any file there; throws std::runtime_error when it cannot.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "model/config_file.h"
@@ -19,12 +20,21 @@ struct SampleSet {
   kestrav::GrfState state;
   const char* parameters;
   std::uint32_t idOf = 0;  // the seed of the set whose GRF ID it shares; 0: its own
+  std::vector<std::string> actions = {};
 };
+
+// Action 0 for trains (feature 00), one property of one vehicle from ID 0x14: its speed
+// (property 09, a word). Vehicle IDs are shared by all files, so a later file that sets
+// the same ID changes the same train.
+std::string TrainSpeed(unsigned speed) {
+  return std::string("\x00\x00\x01\x01\x14\x09", 6) + static_cast<char>(speed & 0xFF) + static_cast<char>(speed >> 8);
+}
 
 // In the order of the configuration file; the rest of newgrf follows alphabetically.
 const SampleSet kSets[] = {
     {"landscape.grf", "Sample landscape: temperate ground tiles", 180, kestrav::GrfState::Active, ""},
-    {"trains.grf", "Sample trains: steam, diesel and electric engines", 420, kestrav::GrfState::Active, "1 2"},
+    {"trains.grf", "Sample trains: steam, diesel and electric engines", 420, kestrav::GrfState::Active, "1 2", 0,
+     {TrainSpeed(80)}},
     {"wagons.grf", "Sample wagons for every cargo", 260, kestrav::GrfState::Active, ""},
     {"stations.grf", "Sample stations: platforms and roofs", 340, kestrav::GrfState::Inactive, ""},
     {"signals.grf", "Sample signals: semaphores before 1950", 64, kestrav::GrfState::Active, "0"},
@@ -35,6 +45,9 @@ const SampleSet kSets[] = {
     {"aircraft.grf", "Sample aircraft", 150, kestrav::GrfState::Off, "-1 4"},
     // A second edition of the signals under the same GRF ID: kestrav-cli check tells of it.
     {"signals_colour.grf", "Sample signals: colour lights after 1950", 64, kestrav::GrfState::Active, "", 5},
+    // A faster engine for the first train of trains.grf: the patch takes the later file's.
+    {"express_trains.grf", "Sample express train: a faster first engine", 40, kestrav::GrfState::Active, "", 0,
+     {TrainSpeed(160)}},
 };
 // In newgrf, but not named in the configuration file: they appear Off at the end.
 const SampleSet kUnlisted[] = {
@@ -50,6 +63,7 @@ void WriteSet(const std::string& dir, const SampleSet& set, std::uint32_t seed) 
   options.info = set.info;
   options.description = std::string("Made-up graphics for trying Kestrav out (") + set.file + ")";
   options.grfId = std::string("KS\x10", 3) + static_cast<char>(set.idOf ? set.idOf : seed);
+  options.actions = set.actions;
   kestrav::sample::WriteSampleGrf(dir + "/newgrf/" + set.file, options);
 }
 

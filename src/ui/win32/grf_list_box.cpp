@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/operation_error.h"
+#include "ui/win32/fixed_form.h"
 #include "ui/win32/message_guard.h"
 
 namespace kestrav::win32 {
@@ -16,6 +17,12 @@ constexpr UINT_PTR kSubclassId = 1;
 // The check box is 13 pixels square, one pixel in from the item's left edge.
 constexpr int kCheckBoxSide = 13;
 constexpr int kTextIndent = kCheckColumnWidth + 2;
+// The marker: a disc 7 pixels across, 3 pixels in from the row's right end.
+constexpr int kMarkerSide = 7;
+constexpr int kMarkerMargin = 3;
+// A tip of several findings wraps at this width and stays while the mouse rests.
+constexpr int kTipWidth = 320;
+constexpr int kTipShownMs = 30000;
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return ::SendMessageA(window, message, wParam, lParam);
@@ -48,6 +55,35 @@ GrfState StateOfItemData(ULONG_PTR data) {
 
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
+// A GDI object selected into a DC for as long as it lives.
+class Selected {
+ public:
+  Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  ~Selected() {
+    if (previous_) ::SelectObject(dc_, previous_);
+  }
+  Selected(const Selected&) = delete;
+  Selected& operator=(const Selected&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+void DrawMarker(HDC dc, const RECT& row, MarkerColour colour) {
+  const bool red = colour == MarkerColour::Red;
+  const std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiDeleter> fill(
+      ::CreateSolidBrush(red ? RGB(210, 30, 30) : RGB(245, 165, 0)));
+  const std::unique_ptr<std::remove_pointer_t<HPEN>, GdiDeleter> edge(
+      ::CreatePen(PS_SOLID, 1, red ? RGB(130, 0, 0) : RGB(150, 95, 0)));
+  if (!fill || !edge) return;
+  const int top = row.top + (row.bottom - row.top - kMarkerSide) / 2;
+  const int left = row.right - kMarkerMargin - kMarkerSide;
+  const Selected brush(dc, fill.get());
+  const Selected pen(dc, edge.get());
+  ::Ellipse(dc, left, top, left + kMarkerSide, top + kMarkerSide);
+}
+
 }  // namespace
 
 GrfListBox::~GrfListBox() {
@@ -66,6 +102,66 @@ void GrfListBox::Create(HWND parent, UINT id, HFONT font) {
     throw OperationError("Cannot create the GRF list");
   }
   ThemeChanged();
+
+  // One tool over the marker under the pointer, given its rectangle and text as the pointer
+  // moves; the list relays its mouse messages itself, after pointing the tool.
+  tip_.reset(CreateToolTip(window_));
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.hwnd = window_;
+  tool.lpszText = const_cast<char*>("");
+  if (!tip_ || !Send(tip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    throw OperationError("Cannot create the GRF list");
+  }
+  Send(tip_.get(), TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+  Send(tip_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, kTipShownMs);
+}
+
+void GrfListBox::SetMarkers(const std::vector<ItemMarker>& markers) {
+  markers_ = markers;
+  PointTipAt(-1);  // a tip shown stays true to its row
+  if (window_) ::InvalidateRect(window_, nullptr, FALSE);
+}
+
+const ItemMarker* GrfListBox::MarkerOf(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= markers_.size()) return nullptr;
+  const ItemMarker& marker = markers_[static_cast<std::size_t>(index)];
+  return marker.colour == MarkerColour::None ? nullptr : &marker;
+}
+
+int GrfListBox::MarkerAt(int x, int y) const {
+  const int index = ItemAtPoint(x, y, false);
+  RECT client{};
+  ::GetClientRect(window_, &client);
+  return index >= 0 && x >= client.right - kMarkerColumnWidth && MarkerOf(index) ? index : -1;
+}
+
+void GrfListBox::PointTipAt(int index) {
+  if (!tip_ || index == tipIndex_) return;
+  Send(tip_.get(), TTM_POP);
+  tipIndex_ = index;
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.hwnd = window_;
+  const ItemMarker* marker = MarkerOf(index);
+  if (marker) {
+    ::GetClientRect(window_, &tool.rect);
+    tool.rect.left = tool.rect.right - kMarkerColumnWidth;
+    tool.rect.top = (index - static_cast<int>(Send(window_, LB_GETTOPINDEX))) * kListItemHeight;
+    tool.rect.bottom = tool.rect.top + kListItemHeight;
+  }
+  Send(tip_.get(), TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+  tool.lpszText = const_cast<char*>(marker ? marker->tip.c_str() : "");
+  Send(tip_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void GrfListBox::RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!tip_) return;
+  const POINT point = PointOf(lParam);
+  if (message == WM_MOUSEMOVE) PointTipAt(dragging_ ? -1 : MarkerAt(point.x, point.y));
+  MSG relayed{window_, message, wParam, lParam, ::GetMessageTime(), {}};
+  ::GetCursorPos(&relayed.pt);
+  Send(tip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 void GrfListBox::ThemeChanged() {
@@ -125,11 +221,13 @@ void GrfListBox::Draw(const DRAWITEMSTRUCT& item) const {
         dc, ::GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT textArea = text;
     textArea.left = item.rcItem.left + kTextIndent;
+    if (MarkerOf(static_cast<int>(item.itemID))) textArea.right -= kMarkerColumnWidth;
     ::DrawTextA(dc, entry.c_str(), static_cast<int>(entry.size()), &textArea,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     ::SetTextColor(dc, color);
     ::SetBkMode(dc, mode);
   }
+  if (const ItemMarker* marker = MarkerOf(static_cast<int>(item.itemID))) DrawMarker(dc, item.rcItem, marker->colour);
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) ::DrawFocusRect(dc, &text);
 }
 
@@ -188,6 +286,9 @@ LRESULT CALLBACK GrfListBox::SubclassProc(HWND window, UINT message, WPARAM wPar
 // selection the list box's way, which it then reports with LBN_SELCHANGE.
 LRESULT GrfListBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT point = PointOf(lParam);
+  if (message == WM_MOUSEMOVE || (message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK)) {
+    RelayToTip(message, wParam, lParam);
+  }
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

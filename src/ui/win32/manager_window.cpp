@@ -223,6 +223,8 @@ void ManagerWindow::SetStatusText(int panel, const std::string& text) {
   if (status_) ::SendMessageA(status_, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void ManagerWindow::SetMarkers(const std::vector<ItemMarker>& markers) { list_.SetMarkers(markers); }
+
 int ManagerWindow::ItemAtPoint(int x, int y, bool pastEnd) const { return list_.ItemAtPoint(x, y, pastEnd); }
 
 bool ManagerWindow::InCheckBox(int x, int y) const { return GrfListBox::InCheckBox(x, y); }

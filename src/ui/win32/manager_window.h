@@ -37,6 +37,7 @@ class ManagerWindow : public ManagerView {
   HWND list() const { return list_.handle(); }
   HWND statusBar() const { return status_; }
   HWND selectDirectoryButton() const { return button_; }
+  HWND markerTip() const { return list_.markerTip(); }
   HACCEL accelerators() const { return accelerators_.get(); }
   TformManager& manager() { return manager_; }
 
@@ -46,6 +47,7 @@ class ManagerWindow : public ManagerView {
   void ShowSelectDirectoryButton(bool shown) override;
   void ListChanged() override;
   void SetStatusText(int panel, const std::string& text) override;
+  void SetMarkers(const std::vector<ItemMarker>& markers) override;
   int ItemAtPoint(int x, int y, bool pastEnd) const override;
   bool InCheckBox(int x, int y) const override;
   void DragStarted() override;
