@@ -15,7 +15,6 @@
 
 #include "platform/win32/win32_handles.h"
 #include "support/win32_dialog_answerer.h"
-#include "ui/form_manager_install.h"
 #include "ui/manager_fixture.h"
 #include "ui/win32/main_menu.h"
 #include "ui/win32/manager_window.h"
@@ -143,16 +142,17 @@ TEST_F(MainWindow, OwnerDrawnListTakesAClickInTheBoxTheSpaceKeyAndADrag) {
 }
 
 // Inactive is the help text's grey mark: where its box, drawn by the window into a bitmap,
-// differs from an empty box the pixels are grey, and it differs from a checked one.
+// differs from an empty box the pixels are grey, and it differs from a checked one (rows wide
+// enough that a marker at their right end stays clear of the box).
 TEST_F(MainWindow, AnInactiveItemsBoxShowsAGreyMark) {
   Open();
   const win32::WindowDc screen(nullptr);
   const win32::UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
-  const win32::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), 16, 39));
+  const win32::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), 200, 39));
   const win32::SelectedObject selected(dc.get(), bitmap.get());
   for (const int i : {0, 1, 2}) {  // Inactive, Active and Off, one below the other
     DRAWITEMSTRUCT item{ODT_LISTBOX, win32::kListId, UINT(i), ODA_DRAWENTIRE, 0, window->list(), dc.get(),
-                        {0, 13 * i, 16, 13 * i + 13}, static_cast<ULONG_PTR>(ToList(LB_GETITEMDATA, i))};
+                        {0, 13 * i, 200, 13 * i + 13}, static_cast<ULONG_PTR>(ToList(LB_GETITEMDATA, i))};
     ::SendMessageA(window->handle(), WM_DRAWITEM, win32::kListId, reinterpret_cast<LPARAM>(&item));
   }
   int grey = 0, notGrey = 0, unlikeChecked = 0;
@@ -179,7 +179,8 @@ TEST_F(MainWindow, FilesDroppedFromTheFileManagerAreInstalledAsAddDoes) {
   drop->pFiles = sizeof(DROPFILES);
   names.copy(reinterpret_cast<char*>(drop + 1), names.size());
   platform.dialogs.Expect(MessageKind::Warning, notes + "\nis not a GRF file (*.grf).\nIt is not installed.");
-  platform.dialogs.Expect(MessageKind::Confirmation, kDeleteSourceQuestion, MessageButtons::YesNo, Answer::No);
+  platform.dialogs.Expect(MessageKind::Confirmation, "File Installed.\nDo you want to delete source file?",
+                          MessageButtons::YesNo, Answer::No);
   platform.dialogs.Expect(MessageKind::Information, "File Installed.\nSource file not deleted.");
   ::PostMessageA(window->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
   Pump();
