@@ -55,21 +55,6 @@ GrfState StateOfItemData(ULONG_PTR data) {
 
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-// A GDI object selected into a DC for as long as it lives.
-class Selected {
- public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
-  ~Selected() {
-    if (previous_) ::SelectObject(dc_, previous_);
-  }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
 void DrawMarker(HDC dc, const RECT& row, MarkerColour colour) {
   const bool red = colour == MarkerColour::Red;
   const std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiDeleter> fill(
@@ -79,8 +64,8 @@ void DrawMarker(HDC dc, const RECT& row, MarkerColour colour) {
   if (!fill || !edge) return;
   const int top = row.top + (row.bottom - row.top - kMarkerSide) / 2;
   const int left = row.right - kMarkerMargin - kMarkerSide;
-  const Selected brush(dc, fill.get());
-  const Selected pen(dc, edge.get());
+  const SelectedObject brush(dc, fill.get());
+  const SelectedObject pen(dc, edge.get());
   ::Ellipse(dc, left, top, left + kMarkerSide, top + kMarkerSide);
 }
 
