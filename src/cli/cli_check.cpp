@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 #include "environment/settings_store.h"
 #include "grf/list_check.h"
+#include "model/config_file.h"
 #include "ui/form_manager.h"
 
 namespace kestrav {
@@ -12,7 +13,9 @@ namespace {
 
 int Check(TformManager& manager, const std::string& ttdDir, FileSystem& files, std::ostream& out) {
   std::vector<ListFinding> findings = CheckConfigLines(files, ttdDir);
-  for (const auto& more : {CheckGrfItems(manager.listGrfFiles.Items(), manager.recountInfos),
+  const auto config = FindConfigFile(files, ttdDir);
+  const auto edition = config ? ConfigEdition(*config) : std::nullopt;
+  for (const auto& more : {CheckGrfItems(manager.listGrfFiles.Items(), manager.recountInfos, edition),
                      CheckSpriteLimit(manager.ActiveSprites(), ttdDir)}) {
     findings.insert(findings.end(), more.begin(), more.end());
   }

@@ -113,7 +113,8 @@ class TformManager {
   // The active sprites, spritesTotal less spritesInactive, without overflow.
   std::int64_t ActiveSprites() const { return std::int64_t{spritesTotal} - spritesInactive; }
   // The analyses of the last full recount, one per entry of the list then (an entry it did
-  // not analyse, Off or missing, has opened false): for reports on the same files.
+  // not analyse, Off or missing, has opened false): for the checks of the list, so of the
+  // Action 8 records each keeps only the last.
   std::vector<GrfInfo> recountInfos;
 
   // The forms that live beside the main window, set by their owner once they exist. A

@@ -44,7 +44,7 @@ void TformManager::butnFileInfoClick() {
     dialogs.ShowMessage(MessageKind::Error, "Cannot find file:\n" + file, MessageButtons::Ok);
     return;
   }
-  const GrfInfo info = AnalyzeGrf(platform_.files, file);
+  const GrfInfo info = AnalyzeGrf(platform_.files, file, GrfDetail::Counts);
   if (!info.opened) {
     dialogs.ShowMessage(MessageKind::Error, "Cannot find any data in this file", MessageButtons::Ok);
     return;

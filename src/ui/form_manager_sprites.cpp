@@ -25,7 +25,7 @@ std::optional<int> NormalSpritesOf(Platform& platform, const std::string& ttdDir
     ShowMissingFile(platform, entryText);
     return std::nullopt;
   }
-  return AnalyzeGrf(platform.files, file).normalSprites;
+  return AnalyzeGrf(platform.files, file, GrfDetail::Counts).normalSprites;
 }
 
 int CountedIn(GrfState state) { return state == GrfState::Off ? 0 : 1; }
@@ -64,6 +64,7 @@ void TformManager::CountAllSprites(bool fullRecount, int index) {
         continue;
       }
       recountInfos[i] = std::move(*info++);
+      KeepLastAction8(recountInfos[i]);
       const int count = recountInfos[i].normalSprites;
       spritesTotal = Moved(spritesTotal, count);
       if (items[i].state == GrfState::Inactive) spritesInactive = Moved(spritesInactive, count);
