@@ -101,9 +101,12 @@ class FactCheck {
   }
 
  private:
+  // The analysis of an item the patch loads: Active or Inactive, with an Action 8 record and
+  // in the container it reads. It refuses any other file, which then changes nothing.
   const GrfInfo* InfoOf(std::size_t i) const {
-    if (items_[i].state == GrfState::Off || i >= infos_.size() || !infos_[i].opened) return nullptr;
-    return &infos_[i];
+    if (items_[i].state == GrfState::Off || i >= infos_.size()) return nullptr;
+    const GrfInfo& info = infos_[i];
+    return info.opened && !info.secondContainer && LastAction8(info) ? &info : nullptr;
   }
 
   GrfIdPlaces Places(GrfId id, GrfId mask, int entry) const {
@@ -148,9 +151,11 @@ class FactCheck {
     const GrfAction8* record = LastAction8(info);
     if (!record) return;
     if (record->grfId == "00000000") Add(entry, "action8-rule", "its GRF ID is 00000000, which the patch refuses", false);
-    if (info.action8Count > 1) {
+    if (info.facts.action8Records > 1) {
       Add(entry, "action8-rule",
-          "the file has " + std::to_string(info.action8Count) + " Action 8 records, where the patch expects one", false);
+          "the file has " + std::to_string(info.facts.action8Records) +
+              " Action 8 records, where the patch expects one",
+          false);
     }
     if (const auto action = info.facts.actionBeforeAction8) {
       Add(entry, "action8-rule",

@@ -317,11 +317,56 @@ void GrfFactGatherer::Action14(const std::uint8_t* data, std::size_t size) {
   });
 }
 
+// The number of sprites after an action that are its data (sprites, recolour tables, sounds,
+// glyphs) rather than actions, however they begin.
+std::uint64_t GrfFactGatherer::DataSprites(const std::uint8_t* data, std::size_t size) {
+  Bytes in{data + 1, data + size};
+  std::uint64_t count = 0;
+  switch (data[0]) {
+    case 0x01: {
+      in.Byte();  // the feature
+      std::uint64_t sets = in.Byte();
+      if (sets == 0) {  // the extended form: first set, number of sets, sprites per set
+        in.Extended();
+        sets = in.Extended();
+      }
+      count = sets * in.Extended();
+      break;
+    }
+    case 0x05:
+      in.Byte();
+      count = in.Extended();
+      break;
+    case 0x0A:
+      for (unsigned sets = in.Byte(); sets > 0 && in.ok; --sets) {
+        count += in.Byte();
+        in.Word();
+      }
+      break;
+    case 0x11: count = in.Word(); break;
+    case 0x12:
+      for (unsigned fonts = in.Byte(); fonts > 0 && in.ok; --fonts) {
+        in.Byte();
+        count += in.Byte();
+        in.Word();
+      }
+      break;
+    default: break;
+  }
+  return count;
+}
+
 void GrfFactGatherer::Sprite(const std::uint8_t* data, std::size_t size) {
   patched_ = patchNext_;
   patchNext_ = false;
+  if (dataSprites_ > 0) {
+    --dataSprites_;
+    ++sprite_;
+    return;
+  }
   // The first record of 4 bytes gives the number of sprites; it is no action.
   if (data && size > 0 && !(sprite_ == 0 && size == 4)) {
+    dataSprites_ = DataSprites(data, size);
     const unsigned action = data[0];
     if (!seenAction8_ && action != 0x08 && !AllowedBeforeAction8(action) && !facts_.actionBeforeAction8) {
       facts_.actionBeforeAction8 = static_cast<std::uint8_t>(action);
@@ -331,7 +376,10 @@ void GrfFactGatherer::Sprite(const std::uint8_t* data, std::size_t size) {
       case 0x03: Action3(data, size); break;
       case 0x06: patchNext_ = true; mergeable_ = false; break;
       case 0x07: case 0x09: Skip(data, size); mergeable_ = false; break;
-      case 0x08: seenAction8_ = true; break;
+      case 0x08:
+        seenAction8_ = true;
+        ++facts_.action8Records;
+        break;
       case 0x0B: Message(data, size); break;
       case 0x0D: Assign(data, size); mergeable_ = false; break;
       case 0x0E: Deactivate(data, size); break;

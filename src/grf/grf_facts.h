@@ -83,6 +83,8 @@ struct GrfFacts {
   std::vector<GrfId> testedIds;                      // every GRF ID a skip tests (variable 88)
   // The first action before the first Action 8 record that may not stand there.
   std::optional<std::uint8_t> actionBeforeAction8;
+  // The Action 8 records, not counting a first record of 4 bytes (the number of sprites).
+  std::uint32_t action8Records = 0;
   bool capped = false;
 };
 
@@ -108,12 +110,14 @@ class GrfFactGatherer {
   void Deactivate(const std::uint8_t* data, std::size_t size);
   void Assign(const std::uint8_t* data, std::size_t size);
   void Action14(const std::uint8_t* data, std::size_t size);
+  static std::uint64_t DataSprites(const std::uint8_t* data, std::size_t size);
 
   GrfFacts facts_;
   std::vector<Label> labels_;
   std::vector<std::uint8_t> skipNumbers_;  // the num byte of each skip, for the labels
   std::vector<std::uint32_t> targets_;     // min-heap of skip landings not yet passed
   std::uint32_t sprite_ = 0;
+  std::uint64_t dataSprites_ = 0;  // sprites still to come that an action announced as its data
   bool patchNext_ = false, patched_ = false;
   bool mergeable_ = false;  // nothing since the last fact stops the next from joining it
   bool seenAction8_ = false;
