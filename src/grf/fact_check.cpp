@@ -48,7 +48,12 @@ std::string IdsText(const std::array<IdSet, kShared.size()>& sets) {
       if (!sets[f][id]) continue;
       unsigned last = id;
       while (last + 1 < kMaxIds && sets[f][last + 1]) ++last;
-      text += (firstRange ? "" : ", ") + Hex2(id) + (last > id ? "-" + Hex2(last) : "");
+      if (!firstRange) text += ", ";
+      text += Hex2(id);
+      if (last > id) {
+        text += '-';
+        text += Hex2(last);
+      }
       firstRange = false;
       id = last;
     }
