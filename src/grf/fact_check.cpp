@@ -61,6 +61,7 @@ std::string IdsText(const std::array<IdSet, kShared.size()>& sets) {
   return text;
 }
 
+// An entry that changes an ID: the last that does so for certain, and those after it that may.
 struct Changer {
   int entry;
   bool certain;
@@ -274,6 +275,8 @@ class FactCheck {
             }
             overlap.maybe[f].set(id);
           }
+          // A certain change hides the earlier ones: a file after it overrides this one.
+          if (certain) slots_[f][id].clear();
           slots_[f][id].push_back({entry, certain, certain ? GrfDoubt{} : mine.doubt[f]});
         }
       }

@@ -83,6 +83,7 @@ class Interpreter {
         if (decision.outcome == Outcome::Skips && !pending_.empty()) decision = {Outcome::Undecided, pending_.back().why};
         if (decision.outcome == Outcome::Undecided) {
           pending_.push_back({test.target, decision.doubt});
+          nearestEnd_ = std::min(nearestEnd_, test.target);
         } else if (decision.outcome == Outcome::Skips) {
           if (test.target == GrfSkip::kEndOfFile) return;
           const auto from = [&](const auto& steps) {
@@ -107,7 +108,10 @@ class Interpreter {
 
   // The stretches of doubt that end before sprite are over.
   void Forget(std::uint32_t sprite) {
+    if (sprite < nearestEnd_) return;
     std::erase_if(pending_, [&](const Pending& p) { return p.target <= sprite; });
+    nearestEnd_ = UINT32_MAX;
+    for (const Pending& p : pending_) nearestEnd_ = std::min(nearestEnd_, p.target);
   }
 
   Value Source(std::uint8_t source, std::uint32_t data) const {
@@ -232,6 +236,7 @@ class Interpreter {
   const GrfEntryContext& context_;
   std::array<Value, 0x80> parameters_{};
   std::vector<Pending> pending_;
+  std::uint32_t nearestEnd_ = UINT32_MAX;  // the first sprite past one of them
 };
 
 std::string Hex(unsigned value) {
