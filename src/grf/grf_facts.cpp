@@ -356,7 +356,7 @@ std::uint64_t GrfFactGatherer::DataSprites(const std::uint8_t* data, std::size_t
   return count;
 }
 
-void GrfFactGatherer::Sprite(const std::uint8_t* data, std::size_t size) {
+void GrfFactGatherer::Decode(const std::uint8_t* data, std::size_t size) {
   patched_ = patchNext_;
   patchNext_ = false;
   if (dataSprites_ > 0) {

@@ -93,7 +93,16 @@ struct GrfFacts {
 class GrfFactGatherer {
  public:
   // data and size: the pseudo sprite's data; nullptr for a normal sprite.
-  void Sprite(const std::uint8_t* data, std::size_t size);
+  void Sprite(const std::uint8_t* data, std::size_t size) {
+    // Most sprites are pictures, or the data of the action before them: nothing to decode.
+    if (!patchNext_ && (!data || dataSprites_ > 0)) {
+      patched_ = false;
+      if (dataSprites_ > 0) --dataSprites_;
+      ++sprite_;
+      return;
+    }
+    Decode(data, size);
+  }
   GrfFacts Finish();
 
  private:
@@ -101,6 +110,7 @@ class GrfFactGatherer {
     std::uint32_t sprite;
     std::uint8_t id;
   };
+  void Decode(const std::uint8_t* data, std::size_t size);
   bool Room();
   void AddFact(GrfFact fact);
   void Action0(const std::uint8_t* data, std::size_t size);
