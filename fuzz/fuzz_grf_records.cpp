@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "grf/chunk_walk.h"
+#include "grf/fact_conditions.h"
 #include "grf/grf_reader.h"
 
 namespace {
@@ -69,8 +70,19 @@ auto Analyze(const std::string& file, std::size_t piece, bool knowsSize, kestrav
   MemoryFileSystem files(file, piece, knowsSize);
   const kestrav::GrfInfo info = kestrav::AnalyzeGrf(files, kPath);
   Check(info.opened && files.emptyReads <= 1 && info.normalSprites == info.totalSprites - info.pseudoSprites);
-  return std::tuple(info.totalSprites, info.pseudoSprites, info.action8, info.announcedSprites, info.endedCleanly,
-                    info.secondContainer);
+  // The facts stay within their cap, and deciding them ends, with and without parameters.
+  const kestrav::GrfFacts& facts = info.facts;
+  Check(facts.facts.size() + facts.skips.size() + facts.assigns.size() <= kestrav::GrfFacts::kMaxSteps);
+  std::vector<kestrav::DecidedFact> decided;
+  for (const auto& parameters : {std::vector<std::uint32_t>{}, std::vector<std::uint32_t>{1, 0xFFFFFFFF, 3}}) {
+    kestrav::GrfEntryContext context{parameters, kestrav::TtdEdition::Dos, [](kestrav::GrfId id, kestrav::GrfId) {
+                                       return kestrav::GrfIdPlaces{(id & 1) != 0, (id & 2) != 0};
+                                     }};
+    kestrav::DecideFacts(facts, context, decided);
+    Check(decided.size() <= facts.facts.size());
+  }
+  return std::tuple(info.totalSprites, info.pseudoSprites, info.action8, info.action8Count, info.announcedSprites,
+                    info.endedCleanly, info.secondContainer, facts.facts.size(), facts.skips.size());
 }
 
 }  // namespace

@@ -33,7 +33,19 @@ int main(int argc, char** argv) {
   // 600 KB: the walk refills its buffer and jumps before it finds the Action 8 record.
   for (int i = 0; i < 10; ++i) beyondTheBuffer.Stored(60000 - 97 * i).Pseudo(std::string(1 + i * 300, '\x01'));
   beyondTheBuffer.Action8(1, "ABCD", "after", "the buffer").Terminator();
-  for (const auto& [name, builder] : {std::pair{"every-kind", everyKind}, {"beyond-the-buffer", beyondTheBuffer}}) {
+  // The actions whose facts the walk gathers, with skips to a label and to the end.
+  GrfBuilder actions;
+  actions.Pseudo("\x04\0\0\0"s).Action8(7, "ACTS", "", "");
+  for (const std::string& sprite : {"\x14" "CINFO" "BNPAR\x01\0\x01" "CPARA" "C\0\0\0\0" "TNAME\x7FMode\0\0\0\0"s,
+                             "\x0D\x7F\x07\x83\xFF\xFF\0\0\0"s, "\x07\x7F\x04\x03\x01\0\0\0\x02"s,
+                             "\x00\x00\x01\x02\xFF\x14\0\x09\x01\0\x02\0"s, "\x07\x88\x04\x07" "ABCD\x07"s,
+                             "\x0B\x03\x7F\x04x\0"s, "\x10\x07"s, "\x03\x00\x81\x05\0\0"s, "\x0E\x01" "ABCD"s,
+                             "\x06\x00\x01\x02\xFF"s, "\x09\x8D\x01\x02\x01\0"s, "\x05\x08\x01"s, "\x00\x00\x01"s}) {
+    actions.Pseudo(sprite);
+  }
+  actions.Terminator();
+  for (const auto& [name, builder] : {std::pair{"every-kind", everyKind}, {"beyond-the-buffer", beyondTheBuffer},
+                                      {"actions", actions}}) {
     // The fuzz input's first byte chooses how the file is handed out: whole or in pieces.
     write(grf / (name + ".whole"s), "\x07" + builder.bytes());
     write(grf / (name + ".pieces"s), "\x05" + builder.bytes());

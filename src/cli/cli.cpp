@@ -26,7 +26,9 @@ constexpr const char* kUsage =
     "                              load the GRF list and write its TXT or HTML log to OUT\n"
     "  check TTD_DIR [--inactive|--no-inactive]\n"
     "                              load the GRF list and tell what the patch will refuse or\n"
-    "                              override: per finding the file, a code and why, by tabs\n";
+    "                              override: per finding the file, a code and why, by tabs\n"
+    "  facts FILE [PARAMETER...]   what one GRF file changes, one fact a line with its condition\n"
+    "                              decided for the parameters, then its declared parameters\n";
 
 using Handler = int (*)(const std::vector<std::string>&, SystemAdapters&, std::ostream&, std::ostream&);
 
@@ -44,6 +46,7 @@ constexpr CommandEntry kCommands[] = {
     {"install", RunInstallCommand},
     {"log", RunLogCommand},
     {"check", RunCheckCommand},
+    {"facts", RunFactsCommand},
 };
 
 }  // namespace

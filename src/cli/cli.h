@@ -39,6 +39,8 @@ int RunLogCommand(const std::vector<std::string>& args, SystemAdapters& adapters
 
 int RunCheckCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
                     std::ostream& err);
+int RunFactsCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
+                    std::ostream& err);
 
 struct Platform;
 // Loads the list of the TTD_DIR in args ([--inactive | --no-inactive] as for list) and runs

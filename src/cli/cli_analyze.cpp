@@ -33,7 +33,7 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, SystemAdapters& adap
   if (args.empty()) return kCliUsage;
   int status = kCliOk;
   std::string line;
-  const std::vector<GrfInfo> infos = AnalyzeGrfFiles(*adapters.files, args);
+  const std::vector<GrfInfo> infos = AnalyzeGrfFiles(*adapters.files, args, {}, GrfDetail::Counts);
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& file = args[i];
     const GrfInfo& info = infos[i];

@@ -12,8 +12,7 @@ namespace {
 
 int Check(TformManager& manager, const std::string& ttdDir, FileSystem& files, std::ostream& out) {
   std::vector<ListFinding> findings = CheckConfigLines(files, ttdDir);
-  for (const auto& more : {manager.ItemFindings(),
-                     CheckSpriteLimit(manager.ActiveSprites(), ttdDir)}) {
+  for (const auto& more : {manager.ItemFindings(), CheckSpriteLimit(manager.ActiveSprites(), ttdDir)}) {
     findings.insert(findings.end(), more.begin(), more.end());
   }
   for (const ListFinding& finding : findings) {

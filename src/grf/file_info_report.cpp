@@ -13,7 +13,10 @@ std::string FileInfoReport(const GrfInfo& info, const std::string& path, Locale&
     report += "\nInfo: " + record.info;
     report += "\nDescription: " + record.description;
   }
-  if (info.action8.empty()) report += "\n'Action 8' not found.\nThere is no data written by author";
+  if (info.action8Count > static_cast<int>(info.action8.size())) {
+    report += "\n... and " + std::to_string(info.action8Count - info.action8.size()) + " more Action 8 records";
+  }
+  if (info.action8Count == 0) report += "\n'Action 8' not found.\nThere is no data written by author";
   report += "\n\nTotal Sprites: " + std::to_string(info.totalSprites);
   report += "\n    Normal Sprites: " + std::to_string(info.normalSprites);
   report += "\n    Pseudo Sprites: " + std::to_string(info.pseudoSprites);

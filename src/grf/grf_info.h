@@ -1,11 +1,13 @@
 #pragma once
 // What one reading of a GRF file yields: its sprite counts, its Action 8 records and its
 // date, and the reduced view of that result that the logs print.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "grf/grf_facts.h"
 #include "platform/file_system.h"
 
 namespace kestrav {
@@ -34,7 +36,12 @@ struct GrfInfo {
   int totalSprites = 0;   // records before the terminator, pseudo sprites included
   int pseudoSprites = 0;  // records with info byte 0xFF
   int normalSprites = 0;  // totalSprites - pseudoSprites
-  std::vector<GrfAction8> action8;  // every Action 8 record, in file order
+  // The Action 8 records in file order: the first kKeptAction8 of them. action8Count says how
+  // many the file holds; when that is more, lastAction8 is the last of them.
+  static constexpr std::size_t kKeptAction8 = 256;
+  std::vector<GrfAction8> action8;
+  int action8Count = 0;
+  std::optional<GrfAction8> lastAction8;
   // What the walk saw besides: the number of records after the first that the first record
   // announces when it is a pseudo sprite of 4 bytes, as every graphics file begins; whether
   // the walk ended at the terminating zero size (not at the end of the file); whether a
@@ -42,7 +49,14 @@ struct GrfInfo {
   std::optional<std::uint32_t> announcedSprites = std::nullopt;
   bool endedCleanly = false;
   bool secondContainer = false;
+  // What the file changes (left empty when the analysis was asked for counts alone).
+  GrfFacts facts;
 };
+
+// The last Action 8 record of the file, the one the patch goes by; null without one.
+const GrfAction8* LastAction8(const GrfInfo& info);
+// Keeps of the Action 8 records only the last: all that the checks of a list need.
+void KeepLastAction8(GrfInfo& info);
 
 inline constexpr const char* kNoInfoFound = " - no info found - ";
 inline constexpr const char* kNoDescriptionFound = " - no description found - ";

@@ -193,7 +193,7 @@ GrfAction8 DecodeAction8(const std::uint8_t* data, std::size_t size) {
   return record;
 }
 
-GrfInfo AnalyzeGrf(FileSystem& files, const std::string& path) {
+GrfInfo AnalyzeGrf(FileSystem& files, const std::string& path, GrfDetail detail) {
   GrfInfo result;
   const auto file = files.OpenForRead(path);
   if (!file) return result;
@@ -204,6 +204,10 @@ GrfInfo AnalyzeGrf(FileSystem& files, const std::string& path) {
   GrfStream stream(*file, memory.stream.get());
   SpriteRecordBuffer buffer(memory.record.get());
   std::uint64_t total = 0, pseudo = 0;
+  GrfFactGatherer facts;
+  const bool gather = detail == GrfDetail::Facts;
+  // The records past those kept: only the last is decoded, at the end.
+  std::string lastAction8;
   for (;;) {
     const SpriteRecordKind kind = ReadSpriteRecord(stream, buffer);
     if (kind == SpriteRecordKind::End) break;
@@ -212,10 +216,24 @@ GrfInfo AnalyzeGrf(FileSystem& files, const std::string& path) {
       result.announcedSprites = count[0] | count[1] << 8 | count[2] << 16 | std::uint32_t{count[3]} << 24;
     }
     ++total;
-    if (kind != SpriteRecordKind::Pseudo) continue;
+    if (kind != SpriteRecordKind::Pseudo) {
+      if (gather) facts.Sprite(nullptr, 0);
+      continue;
+    }
     ++pseudo;
-    if (buffer.data()[0] == kAction8) result.action8.push_back(DecodeAction8(buffer.data(), buffer.size()));
+    if (gather) facts.Sprite(buffer.data(), buffer.size());
+    if (buffer.data()[0] != kAction8) continue;
+    if (result.action8.size() < GrfInfo::kKeptAction8) {
+      result.action8.push_back(DecodeAction8(buffer.data(), buffer.size()));
+    } else {
+      lastAction8.assign(reinterpret_cast<const char*>(buffer.data()), buffer.size());
+    }
+    if (result.action8Count < INT_MAX) ++result.action8Count;
   }
+  if (!lastAction8.empty()) {
+    result.lastAction8 = DecodeAction8(reinterpret_cast<const std::uint8_t*>(lastAction8.data()), lastAction8.size());
+  }
+  if (gather) result.facts = facts.Finish();
   result.endedCleanly = !stream.HitEnd();
   if (total == 0 && result.endedCleanly) {
     // The bytes after the zero size are those of the same read.

@@ -111,8 +111,11 @@ SpriteRecordKind ReadSpriteRecord(GrfStream& stream, SpriteRecordBuffer& buffer)
 // a text without its 0x00 runs to the end of the data, and a missing text is empty.
 GrfAction8 DecodeAction8(const std::uint8_t* data, std::size_t size);
 
+// How much an analysis keeps: the counts and the Action 8 records, or what the file changes too.
+enum class GrfDetail { Counts, Facts };
+
 // Opens path once, walks it to its terminator or its end and closes it. A file that cannot
 // be opened (missing, a directory, locked) gives opened false.
-GrfInfo AnalyzeGrf(FileSystem& files, const std::string& path);
+GrfInfo AnalyzeGrf(FileSystem& files, const std::string& path, GrfDetail detail = GrfDetail::Facts);
 
 }  // namespace kestrav

@@ -1,9 +1,14 @@
 #include "grf/list_check.h"
 
+#include <algorithm>
+#include <cctype>
 #include <map>
+#include <string>
 
+#include "grf/fact_check.h"
 #include "grf/sprite_totals.h"
 #include "model/config_file.h"
+#include "model/grf_entry.h"
 
 namespace kestrav {
 namespace {
@@ -33,10 +38,11 @@ void CheckFile(int entry, const std::string& path, const GrfInfo& info, std::vec
                             " sprites after its first record, which announces only " +
                             std::to_string(*info.announcedSprites));
   }
-  if (info.action8.empty()) {
+  const GrfAction8* record = LastAction8(info);
+  if (!record) {
     add("no-action8", "the file has no Action 8 record (its GRF ID), without which the patch refuses it");
-  } else if (info.action8.back().version > kHighestGrfVersion) {
-    add("grf-version", "the file is of GRF version " + std::to_string(info.action8.back().version) +
+  } else if (record->version > kHighestGrfVersion) {
+    add("grf-version", "the file is of GRF version " + std::to_string(record->version) +
                            ", above 7, the highest the patch reads");
   }
   if (!info.endedCleanly) {
@@ -46,7 +52,8 @@ void CheckFile(int entry, const std::string& path, const GrfInfo& info, std::vec
 
 }  // namespace
 
-std::vector<ListFinding> CheckGrfItems(const std::vector<GrfItem>& items, const std::vector<GrfInfo>& infos) {
+std::vector<ListFinding> CheckGrfItems(const std::vector<GrfItem>& items, const std::vector<GrfInfo>& infos,
+                                       std::optional<TtdEdition> edition) {
   std::vector<ListFinding> findings;
   std::map<std::string, std::string> firstWithId;
   const GrfInfo unread;
@@ -56,8 +63,10 @@ std::vector<ListFinding> CheckGrfItems(const std::vector<GrfItem>& items, const 
     const std::string path = EntryPath(items[i].text);
     const GrfInfo& info = i < infos.size() ? infos[i] : unread;
     CheckFile(entry, path, info, findings);
-    if (info.action8.empty()) continue;
-    const std::string& id = info.action8.back().grfId;
+    const GrfAction8* record = LastAction8(info);
+    // Files without an ID of their own all carry FFFFFFFF: the patch loads each of them.
+    if (!record || record->grfId == "FFFFFFFF") continue;
+    const std::string& id = record->grfId;
     const auto [first, isFirst] = firstWithId.emplace(id, path);
     if (!isFirst) {
       findings.push_back({entry, path, "duplicate-id",
@@ -65,7 +74,21 @@ std::vector<ListFinding> CheckGrfItems(const std::vector<GrfItem>& items, const 
                               ": the patch loads both, and this one overrides the earlier"});
     }
   }
+  CheckGrfFacts(items, infos, edition, findings);
+  std::stable_sort(findings.begin(), findings.end(),
+                   [](const ListFinding& a, const ListFinding& b) { return a.entry < b.entry; });
   return findings;
+}
+
+std::optional<TtdEdition> ConfigEdition(const std::string& configPath) {
+  const std::string name = FileNameOf(configPath);
+  const auto is = [&](const char* wanted) {
+    return std::equal(name.begin(), name.end(), wanted, wanted + std::char_traits<char>::length(wanted),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+  };
+  if (is(kWindowsConfigName)) return TtdEdition::Windows;
+  if (is(kDosConfigName)) return TtdEdition::Dos;
+  return std::nullopt;
 }
 
 std::vector<ListFinding> CheckConfigLines(FileSystem& files, const std::string& ttdDir) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "environment/installation_detection.h"
 #include "grf/grf_info.h"
 #include "model/grf_check_list.h"
 #include "platform/file_system.h"
@@ -25,8 +26,13 @@ struct ListFinding {
 
 // The findings of the Active and Inactive items, in list order; infos[i] is the analysis of
 // items[i] (an item without one counts as unreadable). Off items are never looked at: the
-// patch does not read them.
-std::vector<ListFinding> CheckGrfItems(const std::vector<GrfItem>& items, const std::vector<GrfInfo>& infos);
+// patch does not read them. edition is that of the configuration file the list belongs to;
+// without one, what depends on it stays open.
+std::vector<ListFinding> CheckGrfItems(const std::vector<GrfItem>& items, const std::vector<GrfInfo>& infos,
+                                       std::optional<TtdEdition> edition = std::nullopt);
+
+// The edition a configuration file belongs to, by its name: newgrfw.cfg Windows, newgrf.cfg DOS.
+std::optional<TtdEdition> ConfigEdition(const std::string& configPath);
 
 // The configuration lines of ttdDir whose files do not exist (the load drops them).
 std::vector<ListFinding> CheckConfigLines(FileSystem& files, const std::string& ttdDir);

@@ -12,7 +12,7 @@
 namespace kestrav {
 
 std::vector<GrfInfo> AnalyzeGrfFiles(FileSystem& files, const std::vector<std::string>& paths,
-                                     const std::function<void(std::size_t)>& progress) {
+                                     const std::function<void(std::size_t)>& progress, GrfDetail detail) {
   std::vector<GrfInfo> results(paths.size());
   std::vector<std::atomic<bool>> ready(paths.size());
   std::atomic<std::size_t> next{0};
@@ -28,7 +28,7 @@ std::vector<GrfInfo> AnalyzeGrfFiles(FileSystem& files, const std::vector<std::s
   const auto work = [&](bool caller) {
     try {
       for (std::size_t i; (i = next.fetch_add(1)) < paths.size();) {
-        results[i] = AnalyzeGrf(files, paths[i]);
+        results[i] = AnalyzeGrf(files, paths[i], detail);
         ready[i].store(true, std::memory_order_release);
         if (caller) report();
       }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "grf/grf_info.h"
+#include "grf/grf_reader.h"
 #include "platform/file_system.h"
 
 namespace kestrav {
@@ -14,6 +15,7 @@ namespace kestrav {
 // threads at once. progress(n), when given, runs on the calling thread each time more of the
 // leading results are ready: the first n are.
 std::vector<GrfInfo> AnalyzeGrfFiles(FileSystem& files, const std::vector<std::string>& paths,
-                                     const std::function<void(std::size_t)>& progress = {});
+                                     const std::function<void(std::size_t)>& progress = {},
+                                     GrfDetail detail = GrfDetail::Facts);
 
 }  // namespace kestrav

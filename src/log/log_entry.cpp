@@ -24,7 +24,7 @@ std::vector<LogEntry> ReadLogEntries(FileSystem& files, Locale& locale, const st
   int shown = 0;
   const std::vector<GrfInfo> infos = AnalyzeGrfFiles(files, paths, [&](std::size_t done) {
     while (shown < static_cast<int>(done)) progress(++shown);
-  });
+  }, GrfDetail::Counts);
   for (std::size_t i = 0; i < items.size(); ++i) {
     LogEntry& entry = entries[i];
     if (!entry.found) {

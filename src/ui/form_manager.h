@@ -2,15 +2,16 @@
 // The main window's controller: it owns the GRF list, the sprite totals and the window's
 // flags, and carries the window's handlers.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "grf/grf_info.h"
 #include "grf/list_check.h"
-#include "ui/list_markers.h"
 #include "model/grf_check_list.h"
 #include "platform/operation_error.h"
 #include "platform/platform.h"
+#include "ui/list_markers.h"
 #include "ui/manager_view.h"
 
 namespace kestrav {
@@ -177,6 +178,8 @@ class TformManager {
   Platform& platform_;
   ManagerView& view_;
   std::vector<GrfInfo> analyses_;
+  // The edition of the configuration file the last load read, for the conditions on it.
+  std::optional<TtdEdition> configEdition_;
   std::vector<ItemMarker> markers_;
   // A drag prepared by a left press: where the press was and whether the pointer has
   // moved far enough for the drag to run.

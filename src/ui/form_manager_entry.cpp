@@ -38,7 +38,7 @@ std::string WithParameters(const std::string& name, const std::string& parameter
 FileInformation TformManager::FileInformationOf(int index) {
   const std::string file = EntryFile(ReadTtdPath(platform_.registry, true), listGrfFiles.Item(index).text);
   if (!platform_.files.FileExists(file)) return {false, "Cannot find file:\n" + file};
-  const GrfInfo info = AnalyzeGrf(platform_.files, file);
+  const GrfInfo info = AnalyzeGrf(platform_.files, file, GrfDetail::Counts);
   if (!info.opened) return {false, "Cannot find any data in this file"};
   return {true, FileInfoReport(info, file, platform_.locale)};
 }

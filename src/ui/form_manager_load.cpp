@@ -109,6 +109,7 @@ void TformManager::InitializeGrf() {
     }
     listGrfFiles.Clear();
     analyses_.clear();
+    configEdition_.reset();
     UpdateMarkers();  // none, until the recount has read the new list's files
     listGrfFiles.enabled = true;
 
@@ -121,6 +122,7 @@ void TformManager::InitializeGrf() {
     for (const auto& name : names) listGrfFiles.Add("newgrf/" + name, GrfState::Off);
 
     auto lines = ReadConfigLines(files, ttdDir);
+    if (const auto config = FindConfigFile(files, ttdDir); lines && config) configEdition_ = ConfigEdition(*config);
     if (!lines) {
       platform_.dialogs.ShowMessage(MessageKind::Warning, kNoConfigFile, MessageButtons::Ok);
       lines.emplace();

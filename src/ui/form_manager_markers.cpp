@@ -11,7 +11,9 @@ const std::vector<GrfInfo>& TformManager::Analyses() {
   return analyses_;
 }
 
-std::vector<ListFinding> TformManager::ItemFindings() { return CheckGrfItems(listGrfFiles.Items(), Analyses()); }
+std::vector<ListFinding> TformManager::ItemFindings() {
+  return CheckGrfItems(listGrfFiles.Items(), Analyses(), configEdition_);
+}
 
 void TformManager::UpdateMarkers() {
   markers_ = MarkersOf(listGrfFiles.Items(), ItemFindings());

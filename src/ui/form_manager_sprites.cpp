@@ -64,6 +64,7 @@ void TformManager::CountAllSprites(bool fullRecount, int index) {
         continue;
       }
       analyses_[i] = std::move(*info++);
+      KeepLastAction8(analyses_[i]);
       const int count = analyses_[i].normalSprites;
       spritesTotal = Moved(spritesTotal, count);
       if (items[i].state == GrfState::Inactive) spritesInactive = Moved(spritesInactive, count);
@@ -72,7 +73,9 @@ void TformManager::CountAllSprites(bool fullRecount, int index) {
     const GrfItem& item = listGrfFiles.Item(index);
     auto analysis = AnalysisOf(platform_, ttdDir, item.text);
     Analyses();  // one per item, also for items added since the last recount
-    analyses_[static_cast<std::size_t>(index)] = analysis.value_or(GrfInfo{});
+    GrfInfo& kept = analyses_[static_cast<std::size_t>(index)];
+    kept = analysis.value_or(GrfInfo{});
+    KeepLastAction8(kept);
     if (analysis) {
       // The change a full recount would see between the state the click came from and
       // the state it led to.

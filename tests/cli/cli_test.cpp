@@ -223,3 +223,37 @@ TEST(CliCheck, TellsEachFindingOfTheExaminedEntriesInListOrder) {
 
 }  // namespace
 }  // namespace kestrav
+
+namespace kestrav {
+namespace {
+
+// Trains 40-41 (in the Windows edition alone when windowsOnly), under GRF ID id.
+std::string Trains(const char* id, bool windowsOnly) {
+  GrfBuilder records = WithId(id);
+  if (windowsOnly) records.Pseudo("\x07\x8D\x01\x02\x00\x01"s);  // skip 1 if the edition is DOS
+  records.Pseudo("\x00\x00\x01\x02\x40\x09\x01\x00\x02\x00"s);
+  return Counted(records, windowsOnly ? 3 : 2);
+}
+
+TEST(CliFacts, ExplainsAFileAndTheCheckDecidesTheEditionByTheConfigurationFile) {
+  test::TempDir dir;
+  dir.Write("GameGFX.exe", "");
+  dir.Write("newgrf/a.grf", Trains("AAAA", false));
+  const std::string later = dir.Write("newgrf/b.grf", Trains("BBBB", true));
+  const auto facts = RunCliCommand({"facts", later, "1"});
+  EXPECT_EQ(std::tuple(0, "properties\ttrains\t40-41\tonly in the Windows edition\n"s, ""s),
+            std::tuple(facts.status, facts.out, facts.err));
+  const auto missing = RunCliCommand({"facts", dir.Join("none.grf")});
+  EXPECT_EQ(std::tuple(1, "Cannot open file " + dir.Join("none.grf") + "\n"), std::tuple(missing.status, missing.err));
+  // newgrfw.cfg, written second, is the one the load then reads.
+  for (const auto& [config, findings] : {std::pair{"newgrf.cfg", ""},
+                                         {"newgrfw.cfg", "newgrf/b.grf\toverrides\tchanges trains 40-41 that "
+                                                         "newgrf/a.grf also changes: the patch uses this file's\n"}}) {
+    dir.Write(config, "newgrf/a.grf\r\nnewgrf/b.grf\r\n");
+    const auto check = RunCliCommand({"check", dir.path(), "--no-inactive"});
+    EXPECT_EQ(std::tuple(*findings ? 1 : 0, std::string(findings)), std::tuple(check.status, check.out)) << config;
+  }
+}
+
+}  // namespace
+}  // namespace kestrav
