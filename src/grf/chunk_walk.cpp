@@ -9,9 +9,10 @@
 // over that place's pointer, doubling the chunks covered, enough for the at most 8 chunks
 // that start in one window. The walk then crosses a window with one load while the
 // remaining count shows the stream cannot end inside it, and goes chunk by chunk only in
-// the window where it may. The tables are made per block of 128 bytes of the buffer, the
-// next block's before the current one is walked so that the processor overlaps the two,
-// and are kept for the next stream in the same buffer.
+// the window where it may. With AVX-512 a second table carries each chain on through the
+// next window as well, so that most steps cross 32 bytes. The tables are made per block of
+// 128 bytes of the buffer, the next block's before the current one is walked so that the
+// processor overlaps the two, and are kept for the next stream in the same buffer.
 #include "grf/chunk_walk.h"
 
 #include <atomic>
@@ -50,7 +51,8 @@ std::uint16_t SkipChunks(const std::uint8_t*& at, const std::uint8_t* stop, std:
 // ((c - 1) & 0x7F) + 1 (128 for c = 0), the back-reference's 32 - (c >> 3 & 0x1F) (1 to
 // 16), the chunk's length (the run's yield + 1, or 2), then the three doubling rounds. A
 // pointer past the window becomes a shuffle index with bit 7 set (it adds 0 and keeps the
-// pointer); a pointer inside it has its place in the low four bits.
+// pointer); a pointer inside it has its place in the low four bits. Pointers count from
+// the start of their own window of 16. The far steps are the near ones, but for AVX-512.
 
 __attribute__((target("ssse3"))) void TablesSsse3(const std::uint8_t* bytes, ChunkWalker::Tables& tables) {
   const __m128i lane = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
@@ -69,8 +71,11 @@ __attribute__((target("ssse3"))) void TablesSsse3(const std::uint8_t* bytes, Chu
       yield = _mm_add_epi8(yield, _mm_shuffle_epi8(yield, index));
       next = _mm_max_epu8(next, _mm_shuffle_epi8(next, index));
     }
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(tables.jump + at), _mm_sub_epi8(next, lane));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(tables.yield + at), yield);
+    const __m128i jump = _mm_sub_epi8(next, lane);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(tables.near.jump + at), jump);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(tables.near.yield + at), yield);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(tables.far.jump + at), jump);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(tables.far.yield + at), yield);
   }
 }
 
@@ -91,8 +96,11 @@ __attribute__((target("avx2"))) void TablesAvx2(const std::uint8_t* bytes, Chunk
       yield = _mm256_add_epi8(yield, _mm256_shuffle_epi8(yield, index));
       next = _mm256_max_epu8(next, _mm256_shuffle_epi8(next, index));
     }
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(tables.jump + at), _mm256_sub_epi8(next, lane));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(tables.yield + at), yield);
+    const __m256i jump = _mm256_sub_epi8(next, lane);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(tables.near.jump + at), jump);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(tables.near.yield + at), yield);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(tables.far.jump + at), jump);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(tables.far.yield + at), yield);
   }
 }
 
@@ -100,6 +108,7 @@ __attribute__((target("avx512bw"))) void TablesAvx512(const std::uint8_t* bytes,
   const __m512i lane = _mm512_set4_epi32(0x0F0E0D0C, 0x0B0A0908, 0x07060504, 0x03020100);  // 0 to 15, four times
   const __m512i one = _mm512_set1_epi8(1), two = _mm512_set1_epi8(2), low7 = _mm512_set1_epi8(0x7F);
   const __m512i low5 = _mm512_set1_epi8(0x1F), k32 = _mm512_set1_epi8(32), toIndex = _mm512_set1_epi8(0x70);
+  const __m512i sixteen = _mm512_set1_epi8(16), ones = _mm512_set1_epi8(-1);
   for (std::size_t at = 0; at < kBlock; at += 64) {
     const __m512i code = _mm512_loadu_si512(bytes + at);
     const __mmask64 back = _mm512_movepi8_mask(code);
@@ -112,8 +121,22 @@ __attribute__((target("avx512bw"))) void TablesAvx512(const std::uint8_t* bytes,
       yield = _mm512_add_epi8(yield, _mm512_shuffle_epi8(yield, index));
       next = _mm512_max_epu8(next, _mm512_shuffle_epi8(next, index));
     }
-    _mm512_storeu_si512(tables.jump + at, _mm512_sub_epi8(next, lane));
-    _mm512_storeu_si512(tables.yield + at, yield);
+    _mm512_storeu_si512(tables.near.jump + at, _mm512_sub_epi8(next, lane));
+    _mm512_storeu_si512(tables.near.yield + at, yield);
+    // The far steps: each window's chains go on into the next window of the 64 bytes, whose
+    // steps are moved under it (nothing under the last one) with their pointers counted from
+    // it; they are added unless the yields would pass 255 together, where the step stays as
+    // it was, still true to its chunks.
+    constexpr __mmask16 kHasNext = 0x0FFF;  // the 32-bit pieces of the first three windows
+    const __m512i index = _mm512_adds_epu8(_mm512_sub_epi8(next, sixteen), toIndex);
+    const __m512i added = _mm512_shuffle_epi8(_mm512_maskz_alignr_epi32(kHasNext, yield, yield, 4), index);
+    const __m512i later = _mm512_add_epi8(next, sixteen);
+    const __m512i reached = _mm512_shuffle_epi8(_mm512_maskz_alignr_epi32(kHasNext, later, later, 4), index);
+    const __mmask64 fits = _mm512_cmple_epu8_mask(added, _mm512_xor_si512(yield, ones));
+    yield = _mm512_mask_add_epi8(yield, fits, yield, added);
+    next = _mm512_mask_max_epu8(next, fits, next, reached);
+    _mm512_storeu_si512(tables.far.jump + at, _mm512_sub_epi8(next, lane));
+    _mm512_storeu_si512(tables.far.yield + at, yield);
   }
 }
 #endif
@@ -196,13 +219,19 @@ std::uint16_t ChunkWalker::SkipWindows(const std::uint8_t*& at, const std::uint8
     if (block + 1 < blocks) TablesOf(block + 1);
     const Tables& tables = TablesOf(block);
     while (offset < kBlock) {
-      const unsigned yield = tables.yield[offset];
+      unsigned yield = tables.far.yield[offset];
       if (yield < remaining) {
         remaining = static_cast<std::uint16_t>(remaining - yield);
-        offset += tables.jump[offset];
+        offset += tables.far.jump[offset];
         continue;
       }
-      // The stream may end in this window.
+      yield = tables.near.yield[offset];
+      if (yield < remaining) {
+        remaining = static_cast<std::uint16_t>(remaining - yield);
+        offset += tables.near.jump[offset];
+        continue;
+      }
+      // The stream may end in this window of 16.
       const std::uint8_t* base = buffer_ + block * kBlock;
       const std::uint8_t* chunk = base + offset;
       remaining = SkipChunks(chunk, base + (offset | (kWindow - 1)), remaining);

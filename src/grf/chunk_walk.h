@@ -35,10 +35,17 @@ class ChunkWalker {
 
   // For each byte of a window of 16 (its position i), where the chain of chunks that starts
   // there leaves the window and what it yields: i + jump[i] is the first chunk at or past
-  // the window's end, yield[i] what the chunks before it yield (at most 240).
-  struct Tables {
+  // the window's end, yield[i] what the chunks before it yield (at most 240). far holds the
+  // same, for AVX-512, up to the end of the next window of 16 in the same 64 bytes (or only
+  // to the end of the first where both together would yield more than 255); for the other
+  // levels the near steps.
+  struct Steps {
     std::uint8_t jump[kBlock];
     std::uint8_t yield[kBlock];
+  };
+  struct Tables {
+    Steps near;
+    Steps far;
     std::size_t block = SIZE_MAX;  // the block of the buffer they describe
   };
   using TableMaker = void (*)(const std::uint8_t* bytes, Tables& tables);
