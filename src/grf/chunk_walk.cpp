@@ -103,16 +103,17 @@ __attribute__((target("avx2"))) void TablesAvx2(const std::uint8_t* bytes, Chunk
 
 __attribute__((target("avx512bw"))) void TablesAvx512(const std::uint8_t* bytes, ChunkWalker::Tables& tables) {
   const __m512i lane = _mm512_set4_epi32(0x0F0E0D0C, 0x0B0A0908, 0x07060504, 0x03020100);  // 0 to 15, four times
-  const __m512i one = _mm512_set1_epi8(1), two = _mm512_set1_epi8(2), low7 = _mm512_set1_epi8(0x7F);
-  const __m512i low5 = _mm512_set1_epi8(0x1F), k32 = _mm512_set1_epi8(32), toIndex = _mm512_set1_epi8(0x70);
-  const __m512i sixteen = _mm512_set1_epi8(16), ones = _mm512_set1_epi8(-1);
+  const __m512i laneOne = _mm512_add_epi8(lane, _mm512_set1_epi8(1));
+  const __m512i laneTwo = _mm512_add_epi8(lane, _mm512_set1_epi8(2));
+  const __m512i low5 = _mm512_set1_epi8(0x1F), k32 = _mm512_set1_epi8(32), k128 = _mm512_set1_epi8(-128);
+  const __m512i toIndex = _mm512_set1_epi8(0x70), sixteen = _mm512_set1_epi8(16), ones = _mm512_set1_epi8(-1);
   for (std::size_t at = 0; at < kWideBlock; at += 64) {
+    // With masks: the literal run's yield is c, or 128 for c = 0.
     const __m512i code = _mm512_loadu_si512(bytes + at);
     const __mmask64 back = _mm512_movepi8_mask(code);
-    const __m512i literal = _mm512_add_epi8(_mm512_and_si512(_mm512_sub_epi8(code, one), low7), one);
-    const __m512i reference = _mm512_sub_epi8(k32, _mm512_and_si512(_mm512_srli_epi16(code, 3), low5));
-    __m512i yield = _mm512_mask_blend_epi8(back, literal, reference);
-    __m512i next = _mm512_add_epi8(lane, _mm512_mask_blend_epi8(back, _mm512_add_epi8(literal, one), two));
+    const __m512i literal = _mm512_mask_mov_epi8(code, _mm512_testn_epi8_mask(code, code), k128);
+    __m512i yield = _mm512_mask_sub_epi8(literal, back, k32, _mm512_and_si512(_mm512_srli_epi16(code, 3), low5));
+    __m512i next = _mm512_mask_blend_epi8(back, _mm512_add_epi8(laneOne, literal), laneTwo);
     for (int round = 0; round < 3; ++round) {
       const __m512i index = _mm512_adds_epu8(next, toIndex);
       yield = _mm512_add_epi8(yield, _mm512_shuffle_epi8(yield, index));
