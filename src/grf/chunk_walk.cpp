@@ -9,9 +9,10 @@
 // over that place's pointer, doubling the chunks covered, enough for the at most 8 chunks
 // that start in one window. The walk then crosses a window with one load while the
 // remaining count shows the stream cannot end inside it, and goes chunk by chunk only in
-// the window where it may. The tables are made per block of 128 bytes of the buffer, the
-// next block's before the current one is walked so that the processor overlaps the two,
-// and are kept for the next stream in the same buffer.
+// the window where it may. With AVX-512 a second table carries each chain on through the
+// next window as well, so that most steps cross 32 bytes. The tables are made per block of
+// 128 or 256 bytes of the buffer, the next block's before the current one is walked so that
+// the processor overlaps the two, and are kept for the next stream in the same buffer.
 #include "grf/chunk_walk.h"
 
 #include <atomic>
@@ -24,7 +25,10 @@
 namespace kestrav {
 namespace {
 
-constexpr std::size_t kBlock = ChunkWalker::kBlock;
+// AVX-512 makes the tables of 256 bytes at a time, the narrower levels of 128: what
+// measured fastest for each.
+constexpr std::size_t kWideBlock = ChunkWalker::kBlock;
+constexpr std::size_t kNarrowBlock = kWideBlock / 2;
 constexpr std::size_t kWindow = 16;
 
 // One chunk at a time while at <= stop, until the chunks have yielded remaining bytes.
@@ -50,13 +54,14 @@ std::uint16_t SkipChunks(const std::uint8_t*& at, const std::uint8_t* stop, std:
 // ((c - 1) & 0x7F) + 1 (128 for c = 0), the back-reference's 32 - (c >> 3 & 0x1F) (1 to
 // 16), the chunk's length (the run's yield + 1, or 2), then the three doubling rounds. A
 // pointer past the window becomes a shuffle index with bit 7 set (it adds 0 and keeps the
-// pointer); a pointer inside it has its place in the low four bits.
+// pointer); a pointer inside it has its place in the low four bits. Pointers count from
+// the start of their own window of 16. Only the AVX-512 maker makes far steps.
 
 __attribute__((target("ssse3"))) void TablesSsse3(const std::uint8_t* bytes, ChunkWalker::Tables& tables) {
   const __m128i lane = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
   const __m128i one = _mm_set1_epi8(1), two = _mm_set1_epi8(2), low7 = _mm_set1_epi8(0x7F);
   const __m128i low5 = _mm_set1_epi8(0x1F), k32 = _mm_set1_epi8(32), toIndex = _mm_set1_epi8(0x70);
-  for (std::size_t at = 0; at < kBlock; at += 16) {
+  for (std::size_t at = 0; at < kNarrowBlock; at += 16) {
     const __m128i code = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
     const __m128i back = _mm_cmplt_epi8(code, _mm_setzero_si128());
     const __m128i literal = _mm_add_epi8(_mm_and_si128(_mm_sub_epi8(code, one), low7), one);
@@ -69,8 +74,8 @@ __attribute__((target("ssse3"))) void TablesSsse3(const std::uint8_t* bytes, Chu
       yield = _mm_add_epi8(yield, _mm_shuffle_epi8(yield, index));
       next = _mm_max_epu8(next, _mm_shuffle_epi8(next, index));
     }
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(tables.jump + at), _mm_sub_epi8(next, lane));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(tables.yield + at), yield);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(tables.near.jump + at), _mm_sub_epi8(next, lane));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(tables.near.yield + at), yield);
   }
 }
 
@@ -79,7 +84,7 @@ __attribute__((target("avx2"))) void TablesAvx2(const std::uint8_t* bytes, Chunk
                                         8, 9, 10, 11, 12, 13, 14, 15);
   const __m256i one = _mm256_set1_epi8(1), two = _mm256_set1_epi8(2), low7 = _mm256_set1_epi8(0x7F);
   const __m256i low5 = _mm256_set1_epi8(0x1F), k32 = _mm256_set1_epi8(32), toIndex = _mm256_set1_epi8(0x70);
-  for (std::size_t at = 0; at < kBlock; at += 32) {
+  for (std::size_t at = 0; at < kNarrowBlock; at += 32) {
     const __m256i code = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + at));
     const __m256i back = _mm256_cmpgt_epi8(_mm256_setzero_si256(), code);
     const __m256i literal = _mm256_add_epi8(_mm256_and_si256(_mm256_sub_epi8(code, one), low7), one);
@@ -91,29 +96,45 @@ __attribute__((target("avx2"))) void TablesAvx2(const std::uint8_t* bytes, Chunk
       yield = _mm256_add_epi8(yield, _mm256_shuffle_epi8(yield, index));
       next = _mm256_max_epu8(next, _mm256_shuffle_epi8(next, index));
     }
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(tables.jump + at), _mm256_sub_epi8(next, lane));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(tables.yield + at), yield);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(tables.near.jump + at), _mm256_sub_epi8(next, lane));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(tables.near.yield + at), yield);
   }
 }
 
 __attribute__((target("avx512bw"))) void TablesAvx512(const std::uint8_t* bytes, ChunkWalker::Tables& tables) {
   const __m512i lane = _mm512_set4_epi32(0x0F0E0D0C, 0x0B0A0908, 0x07060504, 0x03020100);  // 0 to 15, four times
-  const __m512i one = _mm512_set1_epi8(1), two = _mm512_set1_epi8(2), low7 = _mm512_set1_epi8(0x7F);
-  const __m512i low5 = _mm512_set1_epi8(0x1F), k32 = _mm512_set1_epi8(32), toIndex = _mm512_set1_epi8(0x70);
-  for (std::size_t at = 0; at < kBlock; at += 64) {
+  const __m512i laneOne = _mm512_add_epi8(lane, _mm512_set1_epi8(1));
+  const __m512i laneTwo = _mm512_add_epi8(lane, _mm512_set1_epi8(2));
+  const __m512i low5 = _mm512_set1_epi8(0x1F), k32 = _mm512_set1_epi8(32), k128 = _mm512_set1_epi8(-128);
+  const __m512i toIndex = _mm512_set1_epi8(0x70), sixteen = _mm512_set1_epi8(16), ones = _mm512_set1_epi8(-1);
+  for (std::size_t at = 0; at < kWideBlock; at += 64) {
+    // With masks: the literal run's yield is c, or 128 for c = 0.
     const __m512i code = _mm512_loadu_si512(bytes + at);
     const __mmask64 back = _mm512_movepi8_mask(code);
-    const __m512i literal = _mm512_add_epi8(_mm512_and_si512(_mm512_sub_epi8(code, one), low7), one);
-    const __m512i reference = _mm512_sub_epi8(k32, _mm512_and_si512(_mm512_srli_epi16(code, 3), low5));
-    __m512i yield = _mm512_mask_blend_epi8(back, literal, reference);
-    __m512i next = _mm512_add_epi8(lane, _mm512_mask_blend_epi8(back, _mm512_add_epi8(literal, one), two));
+    const __m512i literal = _mm512_mask_mov_epi8(code, _mm512_testn_epi8_mask(code, code), k128);
+    __m512i yield = _mm512_mask_sub_epi8(literal, back, k32, _mm512_and_si512(_mm512_srli_epi16(code, 3), low5));
+    __m512i next = _mm512_mask_blend_epi8(back, _mm512_add_epi8(laneOne, literal), laneTwo);
     for (int round = 0; round < 3; ++round) {
       const __m512i index = _mm512_adds_epu8(next, toIndex);
       yield = _mm512_add_epi8(yield, _mm512_shuffle_epi8(yield, index));
       next = _mm512_max_epu8(next, _mm512_shuffle_epi8(next, index));
     }
-    _mm512_storeu_si512(tables.jump + at, _mm512_sub_epi8(next, lane));
-    _mm512_storeu_si512(tables.yield + at, yield);
+    _mm512_storeu_si512(tables.near.jump + at, _mm512_sub_epi8(next, lane));
+    _mm512_storeu_si512(tables.near.yield + at, yield);
+    // The far steps: each window's chains go on into the next window of the 64 bytes, whose
+    // steps are moved under it (nothing under the last one) with their pointers counted from
+    // it; they are added unless the yields would pass 255 together, where the step stays as
+    // it was, still true to its chunks.
+    constexpr __mmask16 kHasNext = 0x0FFF;  // the 32-bit pieces of the first three windows
+    const __m512i index = _mm512_adds_epu8(_mm512_sub_epi8(next, sixteen), toIndex);
+    const __m512i added = _mm512_shuffle_epi8(_mm512_maskz_alignr_epi32(kHasNext, yield, yield, 4), index);
+    const __m512i later = _mm512_add_epi8(next, sixteen);
+    const __m512i reached = _mm512_shuffle_epi8(_mm512_maskz_alignr_epi32(kHasNext, later, later, 4), index);
+    const __mmask64 fits = _mm512_cmple_epu8_mask(added, _mm512_xor_si512(yield, ones));
+    yield = _mm512_mask_add_epi8(yield, fits, yield, added);
+    next = _mm512_mask_max_epu8(next, fits, next, reached);
+    _mm512_storeu_si512(tables.far.jump + at, _mm512_sub_epi8(next, lane));
+    _mm512_storeu_si512(tables.far.yield + at, yield);
   }
 }
 #endif
@@ -137,6 +158,15 @@ ChunkWalker::TableMaker MakerOf(ChunkWalkLevel level) {
 #endif
     default: return nullptr;
   }
+}
+
+bool MakesWideTables(ChunkWalker::TableMaker maker) {
+#ifdef KESTRAV_X86_VECTORS
+  return maker == TablesAvx512;
+#else
+  static_cast<void>(maker);
+  return false;
+#endif
 }
 
 std::atomic<ChunkWalkLevel>& LevelInUse() {
@@ -167,43 +197,57 @@ const char* ChunkWalkLevelName(ChunkWalkLevel level) {
   return "";
 }
 
-ChunkWalker::ChunkWalker(const std::uint8_t* buffer) : buffer_(buffer), make_(MakerOf(ChunkWalkLevelInUse())) {}
+ChunkWalker::ChunkWalker(const std::uint8_t* buffer)
+    : buffer_(buffer), make_(MakerOf(ChunkWalkLevelInUse())), wide_(MakesWideTables(make_)) {}
 
 void ChunkWalker::Forget() { slots_[0].block = slots_[1].block = SIZE_MAX; }
 
+template <std::size_t kSpan>
 const ChunkWalker::Tables& ChunkWalker::TablesOf(std::size_t block) {
   Tables& tables = slots_[block & 1];
   if (tables.block != block) {
-    make_(buffer_ + block * kBlock, tables);
+    make_(buffer_ + block * kSpan, tables);
     tables.block = block;
   }
   return tables;
 }
 
 std::uint16_t ChunkWalker::Skip(const std::uint8_t*& at, const std::uint8_t* stop, std::uint16_t remaining) {
-  if (make_) remaining = SkipWindows(at, stop, remaining);
+  if (make_) {
+    remaining = wide_ ? SkipWindows<kWideBlock, true>(at, stop, remaining)
+                      : SkipWindows<kNarrowBlock, false>(at, stop, remaining);
+  }
   return remaining == 0 ? remaining : SkipChunks(at, stop, remaining);
 }
 
 // Walks the blocks whose every byte lies at or before stop: every chunk that starts in them
 // lies whole in the buffer. The rest is left to the plain walk.
+template <std::size_t kSpan, bool kFarSteps>
 std::uint16_t ChunkWalker::SkipWindows(const std::uint8_t*& at, const std::uint8_t* stop, std::uint16_t remaining) {
   if (stop < buffer_) return remaining;
-  const std::size_t blocks = static_cast<std::size_t>(stop - buffer_ + 1) / kBlock;
-  std::size_t block = static_cast<std::size_t>(at - buffer_) / kBlock;
-  std::size_t offset = static_cast<std::size_t>(at - buffer_) % kBlock;
+  const std::size_t blocks = static_cast<std::size_t>(stop - buffer_ + 1) / kSpan;
+  std::size_t block = static_cast<std::size_t>(at - buffer_) / kSpan;
+  std::size_t offset = static_cast<std::size_t>(at - buffer_) % kSpan;
   while (block < blocks) {
-    if (block + 1 < blocks) TablesOf(block + 1);
-    const Tables& tables = TablesOf(block);
-    while (offset < kBlock) {
-      const unsigned yield = tables.yield[offset];
+    if (block + 1 < blocks) TablesOf<kSpan>(block + 1);
+    const Tables& tables = TablesOf<kSpan>(block);
+    while (offset < kSpan) {
+      if constexpr (kFarSteps) {
+        const unsigned yield = tables.far.yield[offset];
+        if (yield < remaining) {
+          remaining = static_cast<std::uint16_t>(remaining - yield);
+          offset += tables.far.jump[offset];
+          continue;
+        }
+      }
+      const unsigned yield = tables.near.yield[offset];
       if (yield < remaining) {
         remaining = static_cast<std::uint16_t>(remaining - yield);
-        offset += tables.jump[offset];
+        offset += tables.near.jump[offset];
         continue;
       }
-      // The stream may end in this window.
-      const std::uint8_t* base = buffer_ + block * kBlock;
+      // The stream may end in this window of 16.
+      const std::uint8_t* base = buffer_ + block * kSpan;
       const std::uint8_t* chunk = base + offset;
       remaining = SkipChunks(chunk, base + (offset | (kWindow - 1)), remaining);
       offset = static_cast<std::size_t>(chunk - base);
@@ -212,10 +256,10 @@ std::uint16_t ChunkWalker::SkipWindows(const std::uint8_t*& at, const std::uint8
         return 0;
       }
     }
-    block += offset / kBlock;
-    offset %= kBlock;
+    block += offset / kSpan;
+    offset %= kSpan;
   }
-  at = buffer_ + block * kBlock + offset;
+  at = buffer_ + block * kSpan + offset;
   return remaining;
 }
 

@@ -23,7 +23,7 @@ const char* ChunkWalkLevelName(ChunkWalkLevel level);
 // one stream to the next: Forget must be called whenever those bytes change.
 class ChunkWalker {
  public:
-  static constexpr std::size_t kBlock = 128;
+  static constexpr std::size_t kBlock = 256;  // the most bytes one set of tables describes
 
   explicit ChunkWalker(const std::uint8_t* buffer);
 
@@ -35,20 +35,30 @@ class ChunkWalker {
 
   // For each byte of a window of 16 (its position i), where the chain of chunks that starts
   // there leaves the window and what it yields: i + jump[i] is the first chunk at or past
-  // the window's end, yield[i] what the chunks before it yield (at most 240).
-  struct Tables {
+  // the window's end, yield[i] what the chunks before it yield (at most 240). far holds the
+  // same, for AVX-512, up to the end of the next window of 16 in the same 64 bytes (or only
+  // to the end of the first where both together would yield more than 255); the other
+  // levels have none.
+  struct Steps {
     std::uint8_t jump[kBlock];
     std::uint8_t yield[kBlock];
+  };
+  struct Tables {
+    Steps near;
+    Steps far;
     std::size_t block = SIZE_MAX;  // the block of the buffer they describe
   };
   using TableMaker = void (*)(const std::uint8_t* bytes, Tables& tables);
 
  private:
+  template <std::size_t kSpan, bool kFarSteps>
   std::uint16_t SkipWindows(const std::uint8_t*& at, const std::uint8_t* stop, std::uint16_t remaining);
+  template <std::size_t kSpan>
   const Tables& TablesOf(std::size_t block);
 
   const std::uint8_t* buffer_;
   TableMaker make_;
+  bool wide_;  // the maker makes far steps, 256 bytes at a time (else near ones, 128)
   Tables slots_[2];
 };
 

@@ -9,7 +9,24 @@
 
 #include "grf/grf_reader.h"
 
+#if defined(__linux__)
+#include <sched.h>
+#endif
+
 namespace kestrav {
+namespace {
+
+// The processors this process may run on: a process bound to fewer than the machine has
+// gains nothing from more threads, and each one costs its start and its own buffers.
+std::size_t ProcessorsToRunOn() {
+#if defined(__linux__)
+  cpu_set_t allowed;
+  if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0) return std::max(1, CPU_COUNT(&allowed));
+#endif
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
+}  // namespace
 
 std::vector<GrfInfo> AnalyzeGrfFiles(FileSystem& files, const std::vector<std::string>& paths,
                                      const std::function<void(std::size_t)>& progress, GrfDetail detail) {
@@ -38,7 +55,7 @@ std::vector<GrfInfo> AnalyzeGrfFiles(FileSystem& files, const std::vector<std::s
       if (!failure) failure = std::current_exception();
     }
   };
-  const std::size_t workers = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), paths.size());
+  const std::size_t workers = std::min(ProcessorsToRunOn(), paths.size());
   {
     std::vector<std::jthread> threads;
     try {

@@ -1,5 +1,5 @@
 #pragma once
-// Analysing many GRF files at once, on as many threads as the processor runs.
+// Analysing many GRF files at once, on as many threads as there are processors to run on.
 #include <functional>
 #include <string>
 #include <vector>
