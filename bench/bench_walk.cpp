@@ -199,8 +199,8 @@ int main(int argc, char** argv) {
   const auto inUse = reporter.medians.find("AnalyzeGrf/" + LevelName(best));
   if (inUse != reporter.medians.end()) {
     const double ratio = inUse->second.cpu / read->second.cpu;
-    std::printf("one thread, %s: %.2f x the read (cpu), target at most 3.50: %s\n", LevelName(best).c_str(), ratio,
-                ratio <= 3.5 ? "met" : "missed");
+    // The goal is set for whole processes: kestrav-cli analyze against cat of the same files.
+    std::printf("one thread, %s: %.2f x the read (cpu)\n", LevelName(best).c_str(), ratio);
   }
   return 0;
 }
