@@ -37,6 +37,7 @@ class ReportDialogs : public Dialogs {
 int RunInfoCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
                    std::ostream& err) {
   if (args.size() != 2) return kCliUsage;
+  RequireDirectory(*adapters.files, args[0]);
   MemoryRegistry registry;
   SettingsStore settings(registry);
   settings.Open(true);

@@ -86,7 +86,9 @@ void TformManager::butnDeleteClick() {
   const std::string question =
       "Do you want to delete " + path + " file?\n\nWarning: Deleting may not work with Windows XP.";
   if (dialogs.ShowMessage(MessageKind::Warning, question, MessageButtons::YesNo) != Answer::Yes) return;
-  if (platform_.files.RemoveFile(file)) {
+  // To the recycle bin, so that a deleted set can be had back; a file the bin cannot take
+  // stays, and the failure box tells of it.
+  if (platform_.files.RecycleFile(file)) {
     listGrfFiles.Remove(selected);
     view_.ListChanged();
     dialogs.ShowMessage(MessageKind::Information, "File:\n" + file + "\ndeleted.", MessageButtons::Ok);
