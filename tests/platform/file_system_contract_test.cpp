@@ -141,7 +141,7 @@ TEST_F(PosixFiles, HidesDotFilesKeepsReadOnlyFilesAndRefusesSpecialFilesWithoutW
   EXPECT_THROW(files.WriteWholeFile(dir.Join("fifo.grf"), "x"), OperationError);
 }
 
-TEST_F(PosixFiles, AWriteKeepsTheModeAndGoesThroughSymbolicLinks) {
+TEST_F(PosixFiles, AWriteKeepsTheModeAndGoesThroughSymbolicLinksAndADeleteTakesTheLinkAlone) {
   namespace fs = std::filesystem;
   dir.Write("real/newgrfw.cfg", "old");
   ::chmod(Native("real/newgrfw.cfg").c_str(), 0640);
@@ -155,6 +155,10 @@ TEST_F(PosixFiles, AWriteKeepsTheModeAndGoesThroughSymbolicLinks) {
                        fs::status(Native("fresh.cfg")).permissions()));
   fs::create_symlink("loop.cfg", Native("loop.cfg"));
   EXPECT_THROW(files.WriteWholeFile(dir.Join("loop.cfg"), "x"), OperationError);
+  // A link is deleted itself: the file it leads to may be shared.
+  EXPECT_TRUE(files.RecycleFile(dir.Join("chain.cfg")) && files.RemoveFile(dir.Join("link.cfg")));
+  EXPECT_EQ(std::tuple(false, "new"s),
+            std::tuple(fs::exists(fs::symlink_status(Native("link.cfg"))), dir.Read("real/newgrfw.cfg")));
 }
 #endif
 

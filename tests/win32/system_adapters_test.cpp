@@ -8,8 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
 #include <thread>
 
+#include "cli/cli.h"
 #include "platform/system_platform.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_registry.h"
@@ -68,6 +72,66 @@ TEST(Win32FileSystem, ASaveKeepsTheFilesAttributesAndLeavesAReadOnlyFileAsItIs) 
             std::tuple(dir.Read("newgrfw.cfg"), ::GetFileAttributesA(kept.c_str()) & kKept, dir.Read("newgrf.cfg")));
   // A device named like a file is no file to read.
   for (const char* name : {"NUL.grf", "CON.grf"}) EXPECT_EQ(nullptr, files->OpenForRead(dir.Join(name))) << name;
+}
+
+// A symbolic link of the host system, made by the host's own ln in dir: Wine makes none
+// itself, but runs host programs.
+void MakeHostLink(const test::TempDir& dir, const std::string& target, const std::string& link) {
+  std::string command = "Z:\\bin\\ln -s " + target + " " + link;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.path().c_str(),
+                               &startup, &process));
+  ::WaitForSingleObject(process.hProcess, 10000);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+}
+
+TEST(Win32FileSystem, ALinkIsWrittenThroughAndDeletedItselfAndADeletedFileWaitsInTheBin) {
+  test::TempDir dir;
+  auto files = MakeSystemAdapters().files;
+  dir.Write("shared/newgrf.cfg", "old");
+  dir.Write("shared/set.grf", "set");
+  MakeHostLink(dir, "shared/newgrf.cfg", "newgrfw.cfg");
+  for (const char* link : {"removed.grf", "recycled.grf"}) MakeHostLink(dir, "shared/set.grf", link);
+  files->WriteWholeFile(dir.Join("newgrfw.cfg"), "new");
+  EXPECT_TRUE(files->RemoveFile(dir.Join("removed.grf")) && files->RecycleFile(dir.Join("recycled.grf")));
+  EXPECT_EQ(std::tuple("new"s, "set"s, false, false),
+            std::tuple(dir.Read("shared/newgrf.cfg"), dir.Read("shared/set.grf"), dir.Exists("removed.grf"),
+                       dir.Exists("recycled.grf")));
+  dir.Write("shared/newgrf.cfg", "again");  // still a link
+  EXPECT_EQ("again", dir.Read("newgrfw.cfg"));
+  // A file of its own goes to the desktop's trash, from where it can be restored.
+  const char* home = std::getenv("WINEHOMEDIR");  // "\\??\\Z:\\root"
+  if (!home || std::getenv("XDG_DATA_HOME")) GTEST_SKIP() << "not Wine, or a trash in an unusual place";
+  const std::string name = dir.path().substr(dir.path().find_last_of('\\') + 1) + ".grf";
+  const std::string trash = std::string(home).substr(4) + "\\.local\\share\\Trash\\";
+  EXPECT_TRUE(files->RecycleFile(dir.Write(name, "restorable")));
+  const std::string info = trash + "info\\" + name + ".trashinfo";
+  EXPECT_EQ(std::tuple(false, true), std::tuple(dir.Exists(name), std::filesystem::exists(info)));
+  test::TempDir bin;
+  EXPECT_TRUE(files->CopyFileOver(trash + "files\\" + name, bin.Join(name)));
+  EXPECT_EQ("restorable", bin.Read(name));
+  for (const std::string& left : {trash + "files\\" + name, info}) std::filesystem::remove(left);
+}
+
+TEST(Win32Install, AShortNameIsInstalledUnderItsOwnLongNameAndNeverOverAnotherFile) {
+  test::TempDir dir;
+  const auto shortName = [](const std::string& path) {
+    char name[MAX_PATH];
+    return std::string(name, ::GetShortPathNameA(path.c_str(), name, MAX_PATH));
+  };
+  const std::string installed = shortName(dir.Write("ttd/newgrf/longfilename_set.grf", "installed"));
+  const std::string alias = dir.Write("dl/" + installed.substr(installed.find_last_of('\\') + 1), "other");
+  auto adapters = MakeSystemAdapters();
+  std::ostringstream out, err;
+  for (const auto& [chosen, status] : {std::pair(shortName(dir.Write("dl/longfilename_new.grf", "new")), 0),
+                                       std::pair(alias, 1)}) {
+    EXPECT_EQ(status, RunCli({"install", dir.Join("ttd"), chosen, "--replace"}, adapters, out, err)) << chosen;
+  }
+  EXPECT_EQ(std::tuple("installed"s, "new"s),
+            std::tuple(dir.Read("ttd/newgrf/longfilename_set.grf"), dir.Read("ttd/newgrf/longfilename_new.grf")));
 }
 
 TEST(MsxmlReader, ReadsTheDocumentElementsAttributeWhereverTheFileIsUnlessItIsLocked) {

@@ -59,8 +59,8 @@ std::optional<std::string> FinalPathOf(const std::string& path) {
   const DWORD size = file ? ::GetFinalPathNameByHandleA(file.get(), buffer, sizeof buffer, FILE_NAME_NORMALIZED) : 0;
   if (size == 0 || size >= sizeof buffer) return std::nullopt;
   const std::string final(buffer, size);
-  if (final.starts_with("\\?\UNC\")) return "\\" + final.substr(8);
-  return final.starts_with("\\?\") ? final.substr(4) : final;
+  if (final.starts_with("\\\\?\\UNC\\")) return "\\\\" + final.substr(8);
+  return final.starts_with("\\\\?\\") ? final.substr(4) : final;
 }
 
 // Under Wine, the host system's name of a path: Wine's kernel32 tells it. Nothing on Windows.
