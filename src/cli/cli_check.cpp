@@ -76,6 +76,7 @@ void CheckFile(const std::string& path, const GrfInfo& info, Findings& findings)
 
 int Check(TformManager& manager, const std::string& ttdDir, FileSystem& files, std::ostream& out) {
   Findings findings(out);
+  const ListingsHeld held(files);  // each directory read once, however recently it changed
   CheckConfigLines(files, ttdDir, findings);
   const auto& items = manager.listGrfFiles.Items();
   std::map<std::string, std::string> firstWithId;

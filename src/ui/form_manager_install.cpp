@@ -104,6 +104,10 @@ bool TformManager::butnInstallGrfClick() {
 bool TformManager::InstallGrf(const std::string& source) {
   Dialogs& dialogs = platform_.dialogs;
   FileSystem& files = platform_.files;
+  if (!IsListableGrfName(source.substr(NameStart(source)))) {
+    dialogs.ShowMessage(MessageKind::Warning, kBlankNameRefused, MessageButtons::Ok);
+    return false;
+  }
   // Through a temporary file, so that a failed copy leaves an installed version whole; a
   // file chosen in newgrf itself is refused rather than copied onto itself.
   if (!files.CopyFileOver(source, InstalledPath(ReadTtdPath(platform_.registry, true), source))) {
