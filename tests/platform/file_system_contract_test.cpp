@@ -125,7 +125,7 @@ TEST_F(PosixFiles, ResolvesEachComponentsLetterCaseAndSeesADirectoryChange) {
   EXPECT_FALSE(MatchesWildcard(std::string(5000, 'a'), "*a*a*a*a*a*a*b"));
 }
 
-TEST_F(PosixFiles, HidesDotFilesKeepsReadOnlyFilesAndRefusesSpecialFilesWithoutWaiting) {
+TEST_F(PosixFiles, HidesDotFilesKeepsReadOnlyFilesAndRefusesSpecialFilesWithoutWaitingEvenToCopy) {
   dir.Write(".hidden.grf", "x");
   const std::string locked = dir.Write("locked.grf", "old");
   ::chmod(Native("locked.grf").c_str(), 0444);
@@ -139,6 +139,7 @@ TEST_F(PosixFiles, HidesDotFilesKeepsReadOnlyFilesAndRefusesSpecialFilesWithoutW
     EXPECT_EQ(nullptr, files.OpenForRead(path)) << path;
   }
   EXPECT_THROW(files.WriteWholeFile(dir.Join("fifo.grf"), "x"), OperationError);
+  EXPECT_FALSE(files.CopyFileOver(dir.Join("fifo.grf"), dir.Join("copy.grf")));
 }
 
 TEST_F(PosixFiles, AWriteKeepsTheModeAndGoesThroughSymbolicLinksAndADeleteTakesTheLinkAlone) {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 #include <thread>
@@ -74,64 +75,51 @@ TEST(Win32FileSystem, ASaveKeepsTheFilesAttributesAndLeavesAReadOnlyFileAsItIs) 
   for (const char* name : {"NUL.grf", "CON.grf"}) EXPECT_EQ(nullptr, files->OpenForRead(dir.Join(name))) << name;
 }
 
-// A symbolic link of the host system, made by the host's own ln in dir: Wine makes none
-// itself, but runs host programs.
-void MakeHostLink(const test::TempDir& dir, const std::string& target, const std::string& link) {
-  std::string command = "Z:\\bin\\ln -s " + target + " " + link;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.path().c_str(),
-                               &startup, &process));
-  ::WaitForSingleObject(process.hProcess, 10000);
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
-}
-
 TEST(Win32FileSystem, ALinkIsWrittenThroughAndDeletedItselfAndADeletedFileWaitsInTheBin) {
   test::TempDir dir;
   auto files = MakeSystemAdapters().files;
   dir.Write("shared/newgrf.cfg", "old");
   dir.Write("shared/set.grf", "set");
-  MakeHostLink(dir, "shared/newgrf.cfg", "newgrfw.cfg");
-  for (const char* link : {"removed.grf", "recycled.grf"}) MakeHostLink(dir, "shared/set.grf", link);
+  // Wine makes no host link itself, but runs the host's programs.
+  std::string links =
+      "Z:\\bin\\sh -c \"ln -s shared/newgrf.cfg newgrfw.cfg; for f in a b; do ln -s shared/set.grf $f.grf; done\"";
+  STARTUPINFOA startup{};
+  PROCESS_INFORMATION shell{};
+  ASSERT_TRUE(::CreateProcessA(nullptr, links.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.path().c_str(), &startup,
+                               &shell));
+  const UniqueHandle process(shell.hProcess), thread(shell.hThread);
+  ::WaitForSingleObject(shell.hProcess, 10000);
   files->WriteWholeFile(dir.Join("newgrfw.cfg"), "new");
-  EXPECT_TRUE(files->RemoveFile(dir.Join("removed.grf")) && files->RecycleFile(dir.Join("recycled.grf")));
-  EXPECT_EQ(std::tuple("new"s, "set"s, false, false),
-            std::tuple(dir.Read("shared/newgrf.cfg"), dir.Read("shared/set.grf"), dir.Exists("removed.grf"),
-                       dir.Exists("recycled.grf")));
-  dir.Write("shared/newgrf.cfg", "again");  // still a link
-  EXPECT_EQ("again", dir.Read("newgrfw.cfg"));
+  EXPECT_TRUE(files->RemoveFile(dir.Join("a.grf")) && files->RecycleFile(dir.Join("b.grf")));
+  EXPECT_EQ(std::tuple("new"s, "new"s, "set"s, false, false),
+            std::tuple(dir.Read("newgrfw.cfg"), dir.Read("shared/newgrf.cfg"), dir.Read("shared/set.grf"),
+                       dir.Exists("a.grf"), dir.Exists("b.grf")));
   // A file of its own goes to the desktop's trash, from where it can be restored.
   const char* home = std::getenv("WINEHOMEDIR");  // "\\??\\Z:\\root"
   if (!home || std::getenv("XDG_DATA_HOME")) GTEST_SKIP() << "not Wine, or a trash in an unusual place";
   const std::string name = dir.path().substr(dir.path().find_last_of('\\') + 1) + ".grf";
   const std::string trash = std::string(home).substr(4) + "\\.local\\share\\Trash\\";
   EXPECT_TRUE(files->RecycleFile(dir.Write(name, "restorable")));
-  const std::string info = trash + "info\\" + name + ".trashinfo";
-  EXPECT_EQ(std::tuple(false, true), std::tuple(dir.Exists(name), std::filesystem::exists(info)));
-  test::TempDir bin;
-  EXPECT_TRUE(files->CopyFileOver(trash + "files\\" + name, bin.Join(name)));
-  EXPECT_EQ("restorable", bin.Read(name));
-  for (const std::string& left : {trash + "files\\" + name, info}) std::filesystem::remove(left);
+  EXPECT_EQ(std::tuple(false, "restorable"s),
+            std::tuple(dir.Exists(name), ReadWholeFile(*files, trash + "files\\" + name).value_or("")));
+  EXPECT_TRUE(std::filesystem::remove(trash + "info\\" + name + ".trashinfo") &&
+              std::filesystem::remove(trash + "files\\" + name));
 }
 
 TEST(Win32Install, AShortNameIsInstalledUnderItsOwnLongNameAndNeverOverAnotherFile) {
   test::TempDir dir;
-  const auto shortName = [](const std::string& path) {
-    char name[MAX_PATH];
-    return std::string(name, ::GetShortPathNameA(path.c_str(), name, MAX_PATH));
-  };
-  const std::string installed = shortName(dir.Write("ttd/newgrf/longfilename_set.grf", "installed"));
-  const std::string alias = dir.Write("dl/" + installed.substr(installed.find_last_of('\\') + 1), "other");
+  char alias[MAX_PATH], chosen[MAX_PATH];
+  ASSERT_TRUE(::GetShortPathNameA(dir.Write("ttd/newgrf/longfilename_set.grf", "installed").c_str(), alias, MAX_PATH) &&
+              ::GetShortPathNameA(dir.Write("dl/longfilename_new.grf", "new").c_str(), chosen, MAX_PATH));
+  // A file of its own whose name is the installed file's short name.
+  const std::string other = dir.Write("dl/" + std::string(std::strrchr(alias, '\\') + 1), "other");
   auto adapters = MakeSystemAdapters();
   std::ostringstream out, err;
-  for (const auto& [chosen, status] : {std::pair(shortName(dir.Write("dl/longfilename_new.grf", "new")), 0),
-                                       std::pair(alias, 1)}) {
-    EXPECT_EQ(status, RunCli({"install", dir.Join("ttd"), chosen, "--replace"}, adapters, out, err)) << chosen;
-  }
-  EXPECT_EQ(std::tuple("installed"s, "new"s),
-            std::tuple(dir.Read("ttd/newgrf/longfilename_set.grf"), dir.Read("ttd/newgrf/longfilename_new.grf")));
+  const int statuses[] = {RunCli({"install", dir.Join("ttd"), chosen, "--replace"}, adapters, out, err),
+                          RunCli({"install", dir.Join("ttd"), other, "--replace"}, adapters, out, err)};
+  EXPECT_EQ(std::tuple(0, 1, "installed"s, "new"s),
+            std::tuple(statuses[0], statuses[1], dir.Read("ttd/newgrf/longfilename_set.grf"),
+                       dir.Read("ttd/newgrf/longfilename_new.grf")));
 }
 
 TEST(MsxmlReader, ReadsTheDocumentElementsAttributeWhereverTheFileIsUnlessItIsLocked) {
