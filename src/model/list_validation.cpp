@@ -121,10 +121,9 @@ void MergeConfigLines(FileSystem& files, Dialogs& dialogs, Locale& locale, const
       // directory without any GRF file is named.
       std::string dir = DirectoryOf(file);
       std::transform(dir.begin(), dir.end(), dir.begin(), [](unsigned char c) { return std::tolower(c); });
-      const auto known = holdsGrfFiles.find(dir);
-      const bool holds = known != holdsGrfFiles.end() ? known->second
-                                                      : holdsGrfFiles.emplace(dir, HoldsGrfFiles(files, DirectoryOf(file))).first->second;
-      if (!holds) {
+      const auto [known, first] = holdsGrfFiles.try_emplace(dir, false);
+      if (first) known->second = HoldsGrfFiles(files, DirectoryOf(file));
+      if (!known->second) {
         dialogs.ShowMessage(MessageKind::Error, "File not exists:\n" + path, MessageButtons::Ok);
       }
       continue;

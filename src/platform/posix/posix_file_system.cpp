@@ -95,8 +95,10 @@ std::optional<std::string> PosixFileSystem::FindComponent(const std::string& dir
   if (::clock_gettime(CLOCK_REALTIME, &now) != 0) return std::nullopt;
   const std::lock_guard lock(listingsLock_);  // files are analysed on several threads at once
   Listing& listing = listings_[where];
-  const bool current = (listing.settled || holds_ > 0) && listing.device == info.st_dev && listing.inode == info.st_ino &&
-                       listing.modified.tv_sec == info.st_mtim.tv_sec &&
+  // A listing of a directory changed lately may miss a change of the same time, except while
+  // the listings are held.
+  const bool current = (listing.settled || holds_ > 0) && listing.device == info.st_dev &&
+                       listing.inode == info.st_ino && listing.modified.tv_sec == info.st_mtim.tv_sec &&
                        listing.modified.tv_nsec == info.st_mtim.tv_nsec;
   if (!current) {
     DIR* handle = ::opendir(where.c_str());
