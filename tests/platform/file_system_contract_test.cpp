@@ -156,7 +156,6 @@ TEST_F(PosixFiles, AWriteKeepsTheModeAndGoesThroughSymbolicLinksAndADeleteTakesT
                        fs::status(Native("fresh.cfg")).permissions()));
   fs::create_symlink("loop.cfg", Native("loop.cfg"));
   EXPECT_THROW(files.WriteWholeFile(dir.Join("loop.cfg"), "x"), OperationError);
-  // A link is deleted itself: the file it leads to may be shared.
   EXPECT_TRUE(files.RecycleFile(dir.Join("chain.cfg")) && files.RemoveFile(dir.Join("link.cfg")));
   EXPECT_EQ(std::tuple(false, "new"s),
             std::tuple(fs::exists(fs::symlink_status(Native("link.cfg"))), dir.Read("real/newgrfw.cfg")));

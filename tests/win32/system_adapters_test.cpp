@@ -95,7 +95,6 @@ TEST(Win32FileSystem, ALinkIsWrittenThroughAndDeletedItselfAndADeletedFileWaitsI
   EXPECT_EQ(std::tuple("new"s, "new"s, "set"s, false, false),
             std::tuple(dir.Read("newgrfw.cfg"), dir.Read("shared/newgrf.cfg"), dir.Read("shared/set.grf"),
                        dir.Exists("a.grf"), dir.Exists("b.grf")));
-  // A file of its own goes to the desktop's trash, from where it can be restored.
   const char* home = std::getenv("WINEHOMEDIR");  // "\\??\\Z:\\root"
   const char* data = std::getenv("XDG_DATA_HOME");
   if (!home) GTEST_SKIP() << "not Wine";
@@ -114,12 +113,11 @@ TEST(Win32Install, AShortNameIsInstalledUnderItsOwnLongNameAndNeverOverAnotherFi
   char alias[MAX_PATH], chosen[MAX_PATH];
   ASSERT_TRUE(::GetShortPathNameA(dir.Write("ttd/newgrf/longfilename_set.grf", "installed").c_str(), alias, MAX_PATH) &&
               ::GetShortPathNameA(dir.Write("dl/longfilename_new.grf", "new").c_str(), chosen, MAX_PATH));
-  // A file of its own whose name is the installed file's short name.
-  const std::string other = dir.Write("dl/" + std::string(std::strrchr(alias, '\\') + 1), "other");
+  const std::string ownedAlias = dir.Write("dl/" + std::string(std::strrchr(alias, '\\') + 1), "other");
   auto adapters = MakeSystemAdapters();
   std::ostringstream out, err;
   const int statuses[] = {RunCli({"install", dir.Join("ttd"), chosen, "--replace"}, adapters, out, err),
-                          RunCli({"install", dir.Join("ttd"), other, "--replace"}, adapters, out, err)};
+                          RunCli({"install", dir.Join("ttd"), ownedAlias, "--replace"}, adapters, out, err)};
   EXPECT_EQ(std::tuple(0, 1, "installed"s, "new"s),
             std::tuple(statuses[0], statuses[1], dir.Read("ttd/newgrf/longfilename_set.grf"),
                        dir.Read("ttd/newgrf/longfilename_new.grf")));
