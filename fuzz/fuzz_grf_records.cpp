@@ -56,6 +56,8 @@ struct MemoryFileSystem : kestrav::FileSystem {
   void WriteWholeFile(const std::string&, const std::string&) override { std::abort(); }
   bool CopyFileOver(const std::string&, const std::string&) override { std::abort(); }
   bool RemoveFile(const std::string&) override { std::abort(); }
+  bool RecycleFile(const std::string&) override { std::abort(); }
+  std::string LongName(const std::string&) override { std::abort(); }
 
   MemoryFileSystem(const std::string& bytes, std::size_t piece, bool knowsSize)
       : bytes(bytes), piece(piece), knowsSize(knowsSize) {}

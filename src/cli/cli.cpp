@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "environment/program_identity.h"
+
 namespace kestrav {
 namespace {
 
@@ -28,7 +30,9 @@ constexpr const char* kUsage =
     "                              load the GRF list and tell what the patch will refuse or\n"
     "                              override: per finding the file, a code and why, by tabs\n"
     "  facts FILE [PARAMETER...]   what one GRF file changes, one fact a line with its condition\n"
-    "                              decided for the parameters, then its declared parameters\n";
+    "                              decided for the parameters, then its declared parameters\n"
+    "  --help, -h                  print this text\n"
+    "  --version                   print the program's name and version\n";
 
 using Handler = int (*)(const std::vector<std::string>&, SystemAdapters&, std::ostream&, std::ostream&);
 
@@ -51,13 +55,29 @@ constexpr CommandEntry kCommands[] = {
 
 }  // namespace
 
+void RequireDirectory(FileSystem& files, const std::string& dir) {
+  if (!files.DirectoryExists(dir)) throw NoSuchDirectory{dir};
+}
+
 int RunCli(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out, std::ostream& err) {
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    out << kUsage;
+    return kCliOk;
+  }
+  if (args.size() == 1 && args[0] == "--version") {
+    out << "Kestrav " << kVersionLabel << "\n";
+    return kCliOk;
+  }
   if (!args.empty()) {
     for (const auto& command : kCommands) {
-      if (args[0] == command.name) {
+      if (args[0] != command.name) continue;
+      try {
         const int status = command.run({args.begin() + 1, args.end()}, adapters, out, err);
         if (status == kCliUsage) err << kUsage;
         return status;
+      } catch (const NoSuchDirectory& missing) {
+        err << "no such directory: " << missing.dir << "\n";
+        return kCliUsage;
       }
     }
   }

@@ -17,6 +17,15 @@ inline constexpr int kCliOk = 0;
 inline constexpr int kCliFailed = 1;
 inline constexpr int kCliUsage = 2;
 
+// A TTD_DIR named on the command line that does not exist: the command stops before anything
+// is read or made, RunCli prints "no such directory: " and the name, and the status is
+// kCliUsage. Unlike the window, the companion never creates a TTD directory.
+struct NoSuchDirectory {
+  std::string dir;
+};
+// Throws NoSuchDirectory unless dir is a directory.
+void RequireDirectory(FileSystem& files, const std::string& dir);
+
 // args are the command-line arguments after the program name.
 int RunCli(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out, std::ostream& err);
 

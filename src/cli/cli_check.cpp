@@ -11,6 +11,7 @@ namespace kestrav {
 namespace {
 
 int Check(TformManager& manager, const std::string& ttdDir, FileSystem& files, std::ostream& out) {
+  const ListingsHeld held(files);  // each directory read once, however recently it changed
   std::vector<ListFinding> findings = CheckConfigLines(files, ttdDir);
   for (const auto& more : {manager.ItemFindings(), CheckSpriteLimit(manager.ActiveSprites(), ttdDir)}) {
     findings.insert(findings.end(), more.begin(), more.end());

@@ -15,7 +15,7 @@ int RunConfigCommand(const std::vector<std::string>& args, SystemAdapters& adapt
   try {
     const auto content = ReadWholeFile(files, args[0]);
     if (!content) throw OperationError(FillPattern("Cannot open file %s", args[0]));
-    std::vector<std::string> lines = SplitLines(*content);
+    std::vector<std::string> lines = ConfigFileLines(*content);
     CleanConfigLines(lines);
     std::vector<GrfEntry> entries;
     for (const auto& line : lines) entries.push_back(ParseConfigLine(line));

@@ -13,6 +13,7 @@ namespace kestrav {
 int RunInfoCommand(const std::vector<std::string>& args, SystemAdapters& adapters, std::ostream& out,
                    std::ostream& err) {
   if (args.size() != 2) return kCliUsage;
+  RequireDirectory(*adapters.files, args[0]);
   MemoryRegistry registry;
   SettingsStore settings(registry);
   settings.Open(true);

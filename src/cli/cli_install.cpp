@@ -46,6 +46,7 @@ int RunInstallCommand(const std::vector<std::string>& args, SystemAdapters& adap
     }
   }
   if (paths.size() < 2) return kCliUsage;
+  RequireDirectory(*adapters.files, paths[0]);
   MemoryRegistry registry;
   InstallDialogs dialogs(err, replace, deleteSource);
   Platform platform{*adapters.files, registry,         dialogs,          *adapters.processes,

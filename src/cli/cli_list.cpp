@@ -63,6 +63,7 @@ int LoadList(const std::vector<std::string>& args, bool save, SystemAdapters& ad
              std::ostream& err, const LoadedListUse* use = nullptr) {
   const auto options = ParseLoadOptions(args, save);
   if (!options) return kCliUsage;
+  RequireDirectory(*adapters.files, options->ttdDir);
   MemoryRegistry registry;
   ConsoleDialogs dialogs(err);
   if (save) {

@@ -8,6 +8,7 @@ namespace kestrav {
 namespace {
 
 constexpr std::string_view kDisabledMark = "#DISABLED#";
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool StartsWith(const std::string& text, std::string_view prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
@@ -32,6 +33,12 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
+std::vector<std::string> ConfigFileLines(const std::string& content) {
+  // Notepad, which Open in Notepad starts, may save one; it is no part of the first line.
+  if (!content.starts_with(kUtf8ByteOrderMark)) return SplitLines(content);
+  return SplitLines(content.substr(kUtf8ByteOrderMark.size()));
+}
+
 std::optional<std::string> FindConfigFile(FileSystem& files, const std::string& ttdDir) {
   for (const char* name : {kWindowsConfigName, kDosConfigName}) {
     if (std::string path = ttdDir + "\\" + name; files.FileExists(path)) return path;
@@ -44,7 +51,7 @@ std::optional<std::vector<std::string>> ReadConfigLines(FileSystem& files, const
   if (!path) return std::nullopt;
   const auto content = ReadWholeFile(files, *path);
   if (!content) throw OperationError(FillPattern("Cannot open file %s", *path));
-  return SplitLines(*content);
+  return ConfigFileLines(*content);
 }
 
 void CleanConfigLines(std::vector<std::string>& lines) {

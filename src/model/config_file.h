@@ -18,6 +18,10 @@ inline constexpr const char* kWindowsConfigName = "newgrfw.cfg";
 // out here already, so that a file of line ends costs no memory beyond its own.
 std::vector<std::string> SplitLines(const std::string& text);
 
+// The lines of a configuration file's whole content: SplitLines after a leading UTF-8
+// byte-order mark, which an editor may have saved, is left out.
+std::vector<std::string> ConfigFileLines(const std::string& content);
+
 // The lines of ttdDir\newgrfw.cfg when it exists, else of ttdDir\newgrf.cfg; nothing when
 // neither exists. Throws OperationError "Cannot open file %s" for a file that exists but
 // cannot be read.

@@ -1,7 +1,9 @@
 #include "model/list_validation.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
+#include <map>
 #include <numeric>
 
 #include "model/config_file.h"
@@ -88,6 +90,8 @@ bool IsMainGraphicFile(const std::string& fileName) {
   return std::find(MainGraphicFiles.begin(), MainGraphicFiles.end(), fileName) != MainGraphicFiles.end();
 }
 
+bool IsListableGrfName(const std::string& fileName) { return fileName.find(' ') == std::string::npos; }
+
 void MergeConfigLines(FileSystem& files, Dialogs& dialogs, Locale& locale, const std::string& ttdDir,
                       std::vector<std::string>& lines, GrfCheckList& list) {
   if (!lines.empty()) CleanConfigLines(lines);
@@ -98,6 +102,7 @@ void MergeConfigLines(FileSystem& files, Dialogs& dialogs, Locale& locale, const
   ItemOrder order(list.Count());
   std::string missing;
   bool mainGraphics = false;
+  std::map<std::string, bool> holdsGrfFiles;  // by directory: each is listed at most once
   for (std::size_t i = 0; i < lines.size(); ++i) {
     GrfEntry entry = ParseConfigLine(lines[i]);
     const std::string path = ReplaceAll(entry.path, '/', '\\');
@@ -114,7 +119,11 @@ void MergeConfigLines(FileSystem& files, Dialogs& dialogs, Locale& locale, const
     if (found < 0) {
       // Files outside newgrf are no items and vanish quietly, except that a file in a
       // directory without any GRF file is named.
-      if (!HoldsGrfFiles(files, DirectoryOf(file))) {
+      std::string dir = DirectoryOf(file);
+      std::transform(dir.begin(), dir.end(), dir.begin(), [](unsigned char c) { return std::tolower(c); });
+      const auto [known, first] = holdsGrfFiles.try_emplace(dir, false);
+      if (first) known->second = HoldsGrfFiles(files, DirectoryOf(file));
+      if (!known->second) {
         dialogs.ShowMessage(MessageKind::Error, "File not exists:\n" + path, MessageButtons::Ok);
       }
       continue;

@@ -22,6 +22,10 @@ inline constexpr std::array<std::string_view, 13> MainGraphicFiles = {
 
 bool IsMainGraphicFile(const std::string& fileName);
 
+// Whether the configuration file can name a GRF file of this name: a blank would end its
+// path there, so a file whose name holds one is never listed, installed or written.
+bool IsListableGrfName(const std::string& fileName);
+
 inline constexpr const char* kMainGraphicsWarning =
     "Kestrav found one of those files on your list:\n"
     " trgtr.grf, trgir.grf, trghr.grf, trgcr.grf, trg1r.grf (WIN TTD)\n"

@@ -56,8 +56,33 @@ class FileSystem {
   // failure, with target as it was. A target that is the source itself, spelt in any way,
   // is a failure too.
   virtual bool CopyFileOver(const std::string& source, const std::string& target) = 0;
-  // Removes a file; false when it is missing, read-only or locked.
+  // Removes a file; false when it is missing, read-only or locked. A symbolic link is
+  // removed itself, never the file it leads to.
   virtual bool RemoveFile(const std::string& path) = 0;
+  // Sends a file to the recycle bin where the system has one, without asking anything or
+  // showing any progress; false, with the file left where it is, when the bin cannot take
+  // it. A link goes as RemoveFile removes it. Without a bin the file is removed.
+  virtual bool RecycleFile(const std::string& path) = 0;
+  // The path with its components spelt as on disk, in their long names (an 8.3 short name
+  // such as "LONG~0AD.GRF" becomes the name it stands for); the path as given when there
+  // is no such file.
+  virtual std::string LongName(const std::string& path) = 0;
+  // While held (the calls nest), a directory's listing, once read, is trusted as long as
+  // the directory's own time and identity stay as they were, however recently it changed:
+  // one load reads each directory once. Hold it only around work that changes no file.
+  virtual void HoldListings(bool /*hold*/) {}
+};
+
+// Holds the listings of a file system for the life of the object.
+class ListingsHeld {
+ public:
+  explicit ListingsHeld(FileSystem& files) : files_(files) { files_.HoldListings(true); }
+  ~ListingsHeld() { files_.HoldListings(false); }
+  ListingsHeld(const ListingsHeld&) = delete;
+  ListingsHeld& operator=(const ListingsHeld&) = delete;
+
+ private:
+  FileSystem& files_;
 };
 
 // The whole content of a file, or nothing when it cannot be opened or read.

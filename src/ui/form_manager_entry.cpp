@@ -88,7 +88,9 @@ void TformManager::butnDeleteClick() {
   if (dialogs.Ask(Question::DeleteGrfFile, MessageKind::Warning, question, MessageButtons::YesNo) != Answer::Yes) {
     return;
   }
-  if (platform_.files.RemoveFile(file)) {
+  // To the recycle bin, so that a deleted set can be had back; a file the bin cannot take
+  // stays, and the failure box tells of it.
+  if (platform_.files.RecycleFile(file)) {
     RemoveItem(selected);
     UpdateMarkers();
     view_.ListChanged();

@@ -21,6 +21,11 @@ constexpr const char* kNoConfigFile =
     "File 'newgrf.cfg' or 'newgrfw.cfg' was not found in your TTD directory.\n"
     "It will be created when you use Save option (Ctrl+S).";
 
+constexpr const char* kBlankNamesHeading = "Files in 'newgrf' directory whose names contain a blank:\n";
+constexpr const char* kBlankNamesWhy =
+    "TTDPatch cannot load them: the configuration file would read each name as two.\n"
+    "They are not listed. Rename them without blanks to make them usable.";
+
 // "TTD Path" texts that stand for no directory.
 bool NamesNoDirectory(const std::string& ttdPath) { return ttdPath.empty() || ttdPath == "0" || ttdPath == " "; }
 
@@ -100,6 +105,7 @@ void TformManager::InitializeGrf() {
     }
     // The entries of an earlier directory stay in sight, disabled.
     listGrfFiles.enabled = false;
+    CountAllSprites(true, 0);
   } else {
     if (probePatchVersion) ProbePatchVersion(platform_, ttdDir, listGrfFiles.inactiveAvailable, kProbeWaitMs);
     view_.ShowSelectDirectoryButton(false);
@@ -117,7 +123,18 @@ void TformManager::InitializeGrf() {
     const std::string grfDir = ttdDir + "\\newgrf";
     // Also brings back a TTD directory that has disappeared.
     if (!files.DirectoryExists(grfDir)) files.CreateDirectories(grfDir);
-    const auto names = InstalledGrfFiles(files, platform_.locale, grfDir);
+    // From here on nothing on disk changes: each directory is read once, however new.
+    const ListingsHeld held(files);
+    auto names = InstalledGrfFiles(files, platform_.locale, grfDir);
+    // A name with a blank would come back from the configuration file as another file with
+    // parameters: such a file is named once and never becomes an item.
+    const auto unusable = std::stable_partition(names.begin(), names.end(), IsListableGrfName);
+    if (unusable != names.end()) {
+      std::string text = kBlankNamesHeading;
+      for (auto name = unusable; name != names.end(); ++name) text += *name + "\n";
+      platform_.dialogs.ShowMessage(MessageKind::Warning, text + kBlankNamesWhy, MessageButtons::Ok);
+      names.erase(unusable, names.end());
+    }
     if (names.empty()) platform_.dialogs.ShowMessage(MessageKind::Warning, kNoGrfFiles, MessageButtons::Ok);
     for (const auto& name : names) listGrfFiles.Add("newgrf/" + name, GrfState::Off);
 
@@ -128,8 +145,8 @@ void TformManager::InitializeGrf() {
       lines.emplace();
     }
     CheckGrfFiles(*lines);
+    CountAllSprites(true, 0);
   }
-  CountAllSprites(true, 0);
   outcome.Succeeded();
 }
 

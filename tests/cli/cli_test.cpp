@@ -147,6 +147,28 @@ TEST(CliInstall, AnswersYesOnlyWithTheSwitchesAndFailsWhenAFileWasNotInstalled) 
   }
 }
 
+TEST(Cli, HostileNamesAndInputsNeverReachAnotherFileAndTheConventionsHold) {
+  test::TempDir dir;
+  const std::string ttd = dir.Join("ttd"), grf = GrfBuilder().Stored(1).Terminator().bytes();
+  for (const char* name : {"ttd/newgrf/a.grf", "ttd/newgrf/a.grf b.grf", "x y.grf"}) dir.Write(name, grf);
+  dir.Write("ttd/newgrf.cfg", "\xEF\xBB\xBFnewgrf/a.grf\r\n");  // as Notepad may save it
+  const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
+      {{"list", ttd, "--no-inactive"}, 0, "Active\tnewgrf/a.grf\nTotal Sprites: 1\n",
+       "Warning: Files in 'newgrf' directory whose names contain a blank:\na.grf b.grf\nTTDPatch cannot load them"},
+      {{"install", ttd, dir.Join("x y.grf")}, 1, "", "Warning: You cannot add this file.\nIts name contains a blank"},
+      {{"check", dir.Join("mistyped")}, 2, "", "no such directory: " + dir.Join("mistyped") + "\n"},
+      {{"--version"}, 0, "Kestrav ver. 2.1 (2004-07-16)\n", ""},
+      {{"-h"}, 0, "usage: kestrav-cli COMMAND ...\n", ""},
+  };
+  for (const auto& [args, status, out, err] : cases) {
+    const auto run = RunCliCommand(args);
+    EXPECT_EQ(std::tuple(status, true, true),
+              std::tuple(run.status, run.out.starts_with(out), run.err.starts_with(err)))
+        << args[0] << "\n" << run.out << run.err;
+  }
+  EXPECT_FALSE(dir.Exists("mistyped") || dir.Exists("ttd/newgrf/x y.grf"));
+}
+
 TEST(CliLog, WritesTheLogOfTheLoadedListOrTellsWhyNot) {
   test::TempDir dir;
   dir.Write("GameGFX.exe", "");

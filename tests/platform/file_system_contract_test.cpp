@@ -125,7 +125,7 @@ TEST_F(PosixFiles, ResolvesEachComponentsLetterCaseAndSeesADirectoryChange) {
   EXPECT_FALSE(MatchesWildcard(std::string(5000, 'a'), "*a*a*a*a*a*a*b"));
 }
 
-TEST_F(PosixFiles, HidesDotFilesKeepsReadOnlyFilesAndRefusesSpecialFilesWithoutWaiting) {
+TEST_F(PosixFiles, HidesDotFilesKeepsReadOnlyFilesAndRefusesSpecialFilesWithoutWaitingEvenToCopy) {
   dir.Write(".hidden.grf", "x");
   const std::string locked = dir.Write("locked.grf", "old");
   ::chmod(Native("locked.grf").c_str(), 0444);
@@ -139,9 +139,10 @@ TEST_F(PosixFiles, HidesDotFilesKeepsReadOnlyFilesAndRefusesSpecialFilesWithoutW
     EXPECT_EQ(nullptr, files.OpenForRead(path)) << path;
   }
   EXPECT_THROW(files.WriteWholeFile(dir.Join("fifo.grf"), "x"), OperationError);
+  EXPECT_FALSE(files.CopyFileOver(dir.Join("fifo.grf"), dir.Join("copy.grf")));
 }
 
-TEST_F(PosixFiles, AWriteKeepsTheModeAndGoesThroughSymbolicLinks) {
+TEST_F(PosixFiles, AWriteKeepsTheModeAndGoesThroughSymbolicLinksAndADeleteTakesTheLinkAlone) {
   namespace fs = std::filesystem;
   dir.Write("real/newgrfw.cfg", "old");
   ::chmod(Native("real/newgrfw.cfg").c_str(), 0640);
@@ -155,6 +156,9 @@ TEST_F(PosixFiles, AWriteKeepsTheModeAndGoesThroughSymbolicLinks) {
                        fs::status(Native("fresh.cfg")).permissions()));
   fs::create_symlink("loop.cfg", Native("loop.cfg"));
   EXPECT_THROW(files.WriteWholeFile(dir.Join("loop.cfg"), "x"), OperationError);
+  EXPECT_TRUE(files.RecycleFile(dir.Join("chain.cfg")) && files.RemoveFile(dir.Join("link.cfg")));
+  EXPECT_EQ(std::tuple(false, "new"s),
+            std::tuple(fs::exists(fs::symlink_status(Native("link.cfg"))), dir.Read("real/newgrfw.cfg")));
 }
 #endif
 

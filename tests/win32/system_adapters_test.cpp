@@ -8,8 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
 #include <thread>
 
+#include "cli/cli.h"
 #include "platform/system_platform.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_registry.h"
@@ -68,6 +73,54 @@ TEST(Win32FileSystem, ASaveKeepsTheFilesAttributesAndLeavesAReadOnlyFileAsItIs) 
             std::tuple(dir.Read("newgrfw.cfg"), ::GetFileAttributesA(kept.c_str()) & kKept, dir.Read("newgrf.cfg")));
   // A device named like a file is no file to read.
   for (const char* name : {"NUL.grf", "CON.grf"}) EXPECT_EQ(nullptr, files->OpenForRead(dir.Join(name))) << name;
+}
+
+TEST(Win32FileSystem, ALinkIsWrittenThroughAndDeletedItselfAndADeletedFileWaitsInTheBin) {
+  test::TempDir dir;
+  auto files = MakeSystemAdapters().files;
+  dir.Write("shared/newgrf.cfg", "old");
+  dir.Write("shared/set.grf", "set");
+  // Wine makes no host link itself, but runs the host's programs.
+  std::string links =
+      "Z:\\bin\\sh -c \"ln -s shared/newgrf.cfg newgrfw.cfg; for f in a b; do ln -s shared/set.grf $f.grf; done\"";
+  STARTUPINFOA startup{};
+  PROCESS_INFORMATION shell{};
+  ASSERT_TRUE(::CreateProcessA(nullptr, links.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.path().c_str(), &startup,
+                               &shell));
+  const UniqueHandle process(shell.hProcess), thread(shell.hThread);
+  // Wine cannot wait for a host program: the last link tells that it is done.
+  for (int i = 0; i < 1000 && !dir.Exists("b.grf"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  files->WriteWholeFile(dir.Join("newgrfw.cfg"), "new");
+  EXPECT_TRUE(files->RemoveFile(dir.Join("a.grf")) && files->RecycleFile(dir.Join("b.grf")));
+  EXPECT_EQ(std::tuple("new"s, "new"s, "set"s, false, false),
+            std::tuple(dir.Read("newgrfw.cfg"), dir.Read("shared/newgrf.cfg"), dir.Read("shared/set.grf"),
+                       dir.Exists("a.grf"), dir.Exists("b.grf")));
+  const char* home = std::getenv("WINEHOMEDIR");  // "\\??\\Z:\\root"
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (!home) GTEST_SKIP() << "not Wine";
+  const std::string name = dir.path().substr(dir.path().find_last_of('\\') + 1) + ".grf";
+  const std::string trash =
+      (data ? "Z:" + std::string(data) : std::string(home).substr(4) + "\\.local\\share") + "\\Trash\\";
+  EXPECT_TRUE(files->RecycleFile(dir.Write(name, "restorable")));
+  EXPECT_EQ(std::tuple(false, "restorable"s),
+            std::tuple(dir.Exists(name), ReadWholeFile(*files, trash + "files\\" + name).value_or("")));
+  EXPECT_TRUE(std::filesystem::remove(trash + "info\\" + name + ".trashinfo") &&
+              std::filesystem::remove(trash + "files\\" + name));
+}
+
+TEST(Win32Install, AShortNameIsInstalledUnderItsOwnLongNameAndNeverOverAnotherFile) {
+  test::TempDir dir;
+  char alias[MAX_PATH], chosen[MAX_PATH];
+  ASSERT_TRUE(::GetShortPathNameA(dir.Write("ttd/newgrf/longfilename_set.grf", "installed").c_str(), alias, MAX_PATH) &&
+              ::GetShortPathNameA(dir.Write("dl/longfilename_new.grf", "new").c_str(), chosen, MAX_PATH));
+  const std::string ownedAlias = dir.Write("dl/" + std::string(std::strrchr(alias, '\\') + 1), "other");
+  auto adapters = MakeSystemAdapters();
+  std::ostringstream out, err;
+  const int statuses[] = {RunCli({"install", dir.Join("ttd"), chosen, "--replace"}, adapters, out, err),
+                          RunCli({"install", dir.Join("ttd"), ownedAlias, "--replace"}, adapters, out, err)};
+  EXPECT_EQ(std::tuple(0, 1, "installed"s, "new"s),
+            std::tuple(statuses[0], statuses[1], dir.Read("ttd/newgrf/longfilename_set.grf"),
+                       dir.Read("ttd/newgrf/longfilename_new.grf")));
 }
 
 TEST(MsxmlReader, ReadsTheDocumentElementsAttributeWhereverTheFileIsUnlessItIsLocked) {

@@ -72,9 +72,14 @@ bool ReplaceThroughTemporary(const std::string& target, mode_t mode, const std::
 }
 
 bool CopyThroughTemporary(const std::string& source, const std::string& target) {
-  const Descriptor from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  // Opened without waiting, as a FIFO would wait for a writer; only a regular file is
+  // copied, and read as usual once it is known to be one.
+  const Descriptor from(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   struct stat info, existing;
-  if (from.get() < 0 || ::fstat(from.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if (from.get() < 0 || ::fstat(from.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      ::fcntl(from.get(), F_SETFL, ::fcntl(from.get(), F_GETFL) & ~O_NONBLOCK) != 0) {
+    return false;
+  }
   // A file is never copied onto itself, as on Windows.
   if (::stat(target.c_str(), &existing) == 0 && existing.st_dev == info.st_dev && existing.st_ino == info.st_ino) {
     return false;

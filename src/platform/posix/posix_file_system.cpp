@@ -95,8 +95,10 @@ std::optional<std::string> PosixFileSystem::FindComponent(const std::string& dir
   if (::clock_gettime(CLOCK_REALTIME, &now) != 0) return std::nullopt;
   const std::lock_guard lock(listingsLock_);  // files are analysed on several threads at once
   Listing& listing = listings_[where];
-  const bool current = listing.settled && listing.device == info.st_dev && listing.inode == info.st_ino &&
-                       listing.modified.tv_sec == info.st_mtim.tv_sec &&
+  // A listing of a directory changed lately may miss a change of the same time, except while
+  // the listings are held.
+  const bool current = (listing.settled || holds_ > 0) && listing.device == info.st_dev &&
+                       listing.inode == info.st_ino && listing.modified.tv_sec == info.st_mtim.tv_sec &&
                        listing.modified.tv_nsec == info.st_mtim.tv_nsec;
   if (!current) {
     DIR* handle = ::opendir(where.c_str());
@@ -245,10 +247,18 @@ bool PosixFileSystem::CopyFileOver(const std::string& source, const std::string&
 
 bool PosixFileSystem::RemoveFile(const std::string& path) {
   const std::string resolved = Resolve(path);
+  // A link to a file goes itself: what it leads to may be shared by other directories.
   struct stat info;
-  if (::lstat(resolved.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if (::stat(resolved.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
   if ((info.st_mode & S_IWUSR) == 0) return false;  // read-only
   return ::unlink(resolved.c_str()) == 0;
+}
+
+std::string PosixFileSystem::LongName(const std::string& path) { return Resolve(path); }
+
+void PosixFileSystem::HoldListings(bool hold) {
+  const std::lock_guard lock(listingsLock_);
+  holds_ += hold ? 1 : -1;
 }
 
 bool MatchesWildcard(const std::string& name, const std::string& pattern) {

@@ -24,6 +24,9 @@ class PosixFileSystem : public FileSystem {
   void WriteWholeFile(const std::string& path, const std::string& content) override;
   bool CopyFileOver(const std::string& source, const std::string& target) override;
   bool RemoveFile(const std::string& path) override;
+  bool RecycleFile(const std::string& path) override { return RemoveFile(path); }
+  std::string LongName(const std::string& path) override;
+  void HoldListings(bool hold) override;
 
   // The path as it is spelled on disk: separators turned into "/", each existing
   // component in its disk spelling; components that do not exist are kept as given.
@@ -52,6 +55,7 @@ class PosixFileSystem : public FileSystem {
   // names reads a large directory once.
   std::unordered_map<std::string, Listing> listings_;
   std::mutex listingsLock_;
+  int holds_ = 0;  // guarded by listingsLock_
 };
 
 // Whether name matches a pattern of "*" and "?" wildcards, without regard to letter case.

@@ -1,7 +1,10 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlwapi.h>
+
+#include <optional>
 
 #include "platform/operation_error.h"
 #include "platform/win32/win32_file_copy.h"
@@ -44,6 +47,73 @@ class Win32InputFile : public InputFile {
  private:
   UniqueHandle handle_;
 };
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Where path leads at the end of every symbolic link and junction, as a plain "C:\..." or
+// "\\server\..." path; nothing when the file cannot be opened.
+std::optional<std::string> FinalPathOf(const std::string& path) {
+  UniqueHandle file(
+      OrNull(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)));
+  char buffer[4 * MAX_PATH];
+  const DWORD size = file ? ::GetFinalPathNameByHandleA(file.get(), buffer, sizeof buffer, FILE_NAME_NORMALIZED) : 0;
+  if (size == 0 || size >= sizeof buffer) return std::nullopt;
+  const std::string final(buffer, size);
+  if (final.starts_with("\\\\?\\UNC\\")) return "\\\\" + final.substr(8);
+  return final.starts_with("\\\\?\\") ? final.substr(4) : final;
+}
+
+// Under Wine, the host system's name of a path: Wine's kernel32 tells it. Nothing on Windows.
+std::optional<std::string> HostPathOf(const std::string& path) {
+  using UnixFileName = char*(CDECL*)(const WCHAR*);
+  static const auto unixFileName = reinterpret_cast<UnixFileName>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  WCHAR wide[4 * MAX_PATH];
+  if (!unixFileName || !::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, 4 * MAX_PATH)) return std::nullopt;
+  char* host = unixFileName(wide);
+  if (!host) return std::nullopt;
+  std::string result(host);
+  ::HeapFree(::GetProcessHeap(), 0, host);
+  while (result.size() > 1 && result.back() == '/') result.pop_back();
+  return result;
+}
+
+// Whether path is, under Wine, a symbolic link of the host system. Wine shows such a link as
+// the file it leads to (no reparse point), and its delete, rename and recycle bin all act on
+// that file: a link is told by the host name of where it leads differing from that of its
+// own folder and name.
+bool IsHostLink(const std::string& path) {
+  const auto given = HostPathOf(path);
+  const auto final = FinalPathOf(path);
+  const auto folder = FinalPathOf(DirectoryOf(path));
+  if (!given || !final || !folder) return false;
+  const auto finalHost = HostPathOf(*final);
+  const auto folderHost = HostPathOf(*folder);
+  return finalHost && folderHost && *finalHost != *folderHost + "/" + given->substr(given->rfind('/') + 1);
+}
+
+// Removes a host link under Wine, leaving what it leads to: a rename onto the link replaces
+// the link alone, and the empty file put in its place is then deleted.
+bool RemoveHostLink(const std::string& path) {
+  TemporaryFile standIn(DirectoryOf(path));
+  if (standIn.path().empty() || !::MoveFileExA(standIn.path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    return false;
+  }
+  standIn.Keep();
+  return ::DeleteFileA(path.c_str()) != 0;
+}
+
+// Whether the drive of path has a recycle bin (network and some removable drives have none,
+// and the shell would delete for good there).
+bool HasRecycleBin(const std::string& fullPath) {
+  char root[MAX_PATH];
+  if (fullPath.size() >= MAX_PATH) return false;
+  ::lstrcpynA(root, fullPath.c_str(), MAX_PATH);
+  if (!::PathStripToRootA(root)) return false;
+  SHQUERYRBINFO info{};
+  info.cbSize = sizeof info;
+  return SUCCEEDED(::SHQueryRecycleBinA(root, &info));
+}
 
 // Puts the finished temporary file in the place of path, whose attributes are given (none
 // for a new file). ReplaceFileA keeps what the old file carried (its security descriptor,
@@ -141,13 +211,19 @@ std::unique_ptr<InputFile> Win32FileSystem::OpenForRead(const std::string& path)
   return std::make_unique<Win32InputFile>(std::move(handle));
 }
 
-void Win32FileSystem::WriteWholeFile(const std::string& path, const std::string& content) {
-  const auto fail = [&] { throw OperationError(FillPattern("Cannot create file %s", path)); };
+void Win32FileSystem::WriteWholeFile(const std::string& given, const std::string& content) {
+  const auto fail = [&] { throw OperationError(FillPattern("Cannot create file %s", given)); };
   // Neither a directory nor a file marked read-only is replaced.
-  const DWORD attributes = AttributesOf(path);
+  const DWORD attributes = AttributesOf(given);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
     fail();
   }
+  // A link is written through: the file it leads to takes the new content and the link
+  // stays. Replacing the link itself would move that file into the backup, which is then
+  // deleted; a file whose end cannot be learnt is not replaced at all.
+  const auto final = attributes == INVALID_FILE_ATTRIBUTES ? std::optional(given) : FinalPathOf(given);
+  if (!final) fail();
+  const std::string& path = *final;
   TemporaryFile temporary(DirectoryOf(path));
   if (temporary.path().empty()) fail();
   {
@@ -163,6 +239,35 @@ bool Win32FileSystem::CopyFileOver(const std::string& source, const std::string&
   return CopyThroughTemporary(source, target);
 }
 
-bool Win32FileSystem::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  if (IsHostLink(path)) return (AttributesOf(path) & FILE_ATTRIBUTE_READONLY) == 0 && RemoveHostLink(path);
+  return ::DeleteFileA(path.c_str()) != 0;
+}
+
+bool Win32FileSystem::RecycleFile(const std::string& path) {
+  const DWORD attributes = AttributesOf(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+    return false;
+  }
+  // Wine's bin would take the file a link leads to, shared by other folders: the link alone
+  // goes, and nothing is lost.
+  if (IsHostLink(path)) return RemoveHostLink(path);
+  char full[MAX_PATH];
+  const DWORD size = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  if (size == 0 || size >= MAX_PATH || !HasRecycleBin(full)) return false;
+  const std::string from = std::string(full, size) + '\0';  // a list of names, ended by an empty one
+  SHFILEOPSTRUCTA operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR;
+  return ::SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted &&
+         AttributesOf(path) == INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Win32FileSystem::LongName(const std::string& path) {
+  char buffer[4 * MAX_PATH];
+  const DWORD size = ::GetLongPathNameA(path.c_str(), buffer, sizeof buffer);
+  return size == 0 || size >= sizeof buffer ? path : std::string(buffer, size);
+}
 
 }  // namespace kestrav

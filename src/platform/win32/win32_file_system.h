@@ -14,6 +14,8 @@ class Win32FileSystem : public FileSystem {
   void WriteWholeFile(const std::string& path, const std::string& content) override;
   bool CopyFileOver(const std::string& source, const std::string& target) override;
   bool RemoveFile(const std::string& path) override;
+  bool RecycleFile(const std::string& path) override;
+  std::string LongName(const std::string& path) override;
 };
 
 }  // namespace kestrav
