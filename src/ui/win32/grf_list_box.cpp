@@ -144,7 +144,7 @@ void GrfListBox::RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!tip_) return;
   const POINT point = PointOf(lParam);
   if (message == WM_MOUSEMOVE) PointTipAt(dragging_ ? -1 : MarkerAt(point.x, point.y));
-  MSG relayed{window_, message, wParam, lParam, ::GetMessageTime(), {}};
+  MSG relayed{window_, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
   ::GetCursorPos(&relayed.pt);
   Send(tip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
