@@ -29,6 +29,11 @@ void WriteInstallation(const kestrav::bench::fs::path& ttd) {
     const int id = i % 10 == 9 ? i - 1 : i;
     options.grfId = std::string("KB", 2) + static_cast<char>(id >> 8) + static_cast<char>(id & 0xFF);
     if (i % 7 == 0) options.actions.push_back(std::string("\x00\x00\x01\x01\x14\x09\x50\x00", 8));
+    // Every set also changes train 15 in the arctic climate only, as many train sets do: each
+    // may override all the sets before it.
+    options.actions.push_back(std::string("\x0D\x7F\x07\x83\xFF\xFF\x00\x00\x00", 9));
+    options.actions.push_back(std::string("\x07\x7F\x04\x03\x01\x00\x00\x00\x01", 9));
+    options.actions.push_back(std::string("\x00\x00\x01\x01\x15\x09\x50\x00", 8));
     char name[32];
     std::snprintf(name, sizeof name, "set%04d.grf", i);
     kestrav::sample::WriteSampleGrf((ttd / "newgrf" / name).string(), options);

@@ -21,6 +21,7 @@ struct SharedFeature {
 constexpr std::array<SharedFeature, 6> kShared = {{
     {0x00, 0x74}, {0x01, 0x58}, {0x02, 0x0B}, {0x03, 0x29}, {0x06, 0x100}, {0x0B, 0x20}}};
 constexpr unsigned kMaxIds = 0x100;
+constexpr std::size_t kMaybeChangersNamed = 8;
 using IdSet = std::bitset<kMaxIds>;
 
 int SharedIndex(std::uint8_t feature) {
@@ -277,8 +278,13 @@ class FactCheck {
             overlap.maybe[f].set(id);
           }
           // A certain change hides the earlier ones: a file after it overrides this one.
-          if (certain) slots_[f][id].clear();
-          slots_[f][id].push_back({entry, certain, certain ? GrfDoubt{} : mine.doubt[f]});
+          std::vector<Changer>& slot = slots_[f][id];
+          if (certain) slot.clear();
+          slot.push_back({entry, certain, certain ? GrfDoubt{} : mine.doubt[f]});
+          // Of the files that only may change an ID, the latest few are named: a long list of
+          // sets that all change it in one climate costs the same for every entry.
+          const std::size_t firstMaybe = slot.front().certain ? 1 : 0;
+          if (slot.size() - firstMaybe > kMaybeChangersNamed) slot.erase(slot.begin() + firstMaybe);
         }
       }
     }
