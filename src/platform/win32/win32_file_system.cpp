@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <cstdint>
 #include <optional>
 
 #include "platform/operation_error.h"
@@ -103,16 +104,39 @@ bool RemoveHostLink(const std::string& path) {
   return ::DeleteFileA(path.c_str()) != 0;
 }
 
-// Whether the drive of path has a recycle bin (network and some removable drives have none,
-// and the shell would delete for good there).
-bool HasRecycleBin(const std::string& fullPath) {
+// A DWORD the shell's bin settings hold under key, or fallback when there is none.
+DWORD BinSetting(HKEY root, const std::string& key, const char* name, DWORD fallback) {
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  return ::RegGetValueA(root, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS
+             ? value
+             : fallback;
+}
+
+// Whether the bin of full's drive takes a file of size bytes. Where the drive has none (network
+// and some removable drives), its bin is switched off, or the file is larger than the bin
+// holds, the shell would delete the file for good without a word.
+bool RecycleBinTakes(const std::string& full, std::uint64_t size) {
   char root[MAX_PATH];
-  if (fullPath.size() >= MAX_PATH) return false;
-  ::lstrcpynA(root, fullPath.c_str(), MAX_PATH);
-  if (!::PathStripToRootA(root)) return false;
+  if (full.size() >= MAX_PATH || !::GetVolumePathNameA(full.c_str(), root, MAX_PATH)) return false;
   SHQUERYRBINFO info{};
   info.cbSize = sizeof info;
-  return SUCCEEDED(::SHQueryRecycleBinA(root, &info));
+  if (FAILED(::SHQueryRecycleBinA(root, &info))) return false;
+  const std::string policies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+  for (const HKEY scope : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    if (BinSetting(scope, policies, "NoRecycleFiles", 0) != 0) return false;
+  }
+  // The drive's own settings are kept under its volume name, "\\?\Volume{...}\".
+  char volume[MAX_PATH];
+  if (!::GetVolumeNameForVolumeMountPointA(root, volume, MAX_PATH)) return true;  // the defaults
+  const std::string name(volume);
+  const auto open = name.find('{'), close = name.find('}');
+  if (open == std::string::npos || close == std::string::npos || close < open) return true;
+  const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume\\" +
+                          name.substr(open, close - open + 1);
+  if (BinSetting(HKEY_CURRENT_USER, key, "NukeOnDelete", 0) != 0) return false;
+  const DWORD megabytes = BinSetting(HKEY_CURRENT_USER, key, "MaxCapacity", MAXDWORD);
+  return megabytes == MAXDWORD || size <= std::uint64_t{megabytes} * 1024 * 1024;
 }
 
 // Puts the finished temporary file in the place of path, whose attributes are given (none
@@ -224,6 +248,9 @@ void Win32FileSystem::WriteWholeFile(const std::string& given, const std::string
   const auto final = attributes == INVALID_FILE_ATTRIBUTES ? std::optional(given) : FinalPathOf(given);
   if (!final) fail();
   const std::string& path = *final;
+  // What the file a link leads to carries, not the link's own attributes, decides and is kept.
+  const DWORD kept = path == given ? attributes : AttributesOf(path);
+  if (kept != INVALID_FILE_ATTRIBUTES && (kept & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) fail();
   TemporaryFile temporary(DirectoryOf(path));
   if (temporary.path().empty()) fail();
   {
@@ -231,7 +258,7 @@ void Win32FileSystem::WriteWholeFile(const std::string& given, const std::string
                                            FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (!file || !WriteAll(file.get(), content.data(), content.size()) || !::FlushFileBuffers(file.get())) fail();
   }
-  if (!SwapIn(temporary.path().c_str(), path, attributes)) fail();
+  if (!SwapIn(temporary.path().c_str(), path, kept)) fail();
   temporary.Keep();
 }
 
@@ -253,9 +280,13 @@ bool Win32FileSystem::RecycleFile(const std::string& path) {
   // goes, and nothing is lost.
   if (IsHostLink(path)) return RemoveHostLink(path);
   char full[MAX_PATH];
-  const DWORD size = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  if (size == 0 || size >= MAX_PATH || !HasRecycleBin(full)) return false;
-  const std::string from = std::string(full, size) + '\0';  // a list of names, ended by an empty one
+  const DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (length == 0 || length >= MAX_PATH || !::GetFileAttributesExA(full, GetFileExInfoStandard, &data) ||
+      !RecycleBinTakes(full, std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow)) {
+    return false;
+  }
+  const std::string from = std::string(full, length) + '\0';  // a list of names, ended by an empty one
   SHFILEOPSTRUCTA operation{};
   operation.wFunc = FO_DELETE;
   operation.pFrom = from.c_str();

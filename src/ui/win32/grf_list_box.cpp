@@ -57,10 +57,8 @@ POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(l
 
 void DrawMarker(HDC dc, const RECT& row, MarkerColour colour) {
   const bool red = colour == MarkerColour::Red;
-  const std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiDeleter> fill(
-      ::CreateSolidBrush(red ? RGB(210, 30, 30) : RGB(245, 165, 0)));
-  const std::unique_ptr<std::remove_pointer_t<HPEN>, GdiDeleter> edge(
-      ::CreatePen(PS_SOLID, 1, red ? RGB(130, 0, 0) : RGB(150, 95, 0)));
+  const UniqueBrush fill(::CreateSolidBrush(red ? RGB(210, 30, 30) : RGB(245, 165, 0)));
+  const UniquePen edge(::CreatePen(PS_SOLID, 1, red ? RGB(130, 0, 0) : RGB(150, 95, 0)));
   if (!fill || !edge) return;
   const int top = row.top + (row.bottom - row.top - kMarkerSide) / 2;
   const int left = row.right - kMarkerMargin - kMarkerSide;
@@ -90,16 +88,16 @@ void GrfListBox::Create(HWND parent, UINT id, HFONT font) {
 
   // One tool over the marker under the pointer, given its rectangle and text as the pointer
   // moves; the list relays its mouse messages itself, after pointing the tool.
-  tip_.reset(CreateToolTip(window_));
+  tip_ = CreateToolTip(window_);
   TOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.hwnd = window_;
   tool.lpszText = const_cast<char*>("");
-  if (!tip_ || !Send(tip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+  if (!tip_ || !Send(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
     throw OperationError("Cannot create the GRF list");
   }
-  Send(tip_.get(), TTM_SETMAXTIPWIDTH, 0, kTipWidth);
-  Send(tip_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, kTipShownMs);
+  Send(tip_, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+  Send(tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, kTipShownMs);
 }
 
 void GrfListBox::SetMarkers(const std::vector<ItemMarker>& markers) {
@@ -123,7 +121,7 @@ int GrfListBox::MarkerAt(int x, int y) const {
 
 void GrfListBox::PointTipAt(int index) {
   if (!tip_ || index == tipIndex_) return;
-  Send(tip_.get(), TTM_POP);
+  Send(tip_, TTM_POP);
   tipIndex_ = index;
   TOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -135,9 +133,9 @@ void GrfListBox::PointTipAt(int index) {
     tool.rect.top = (index - static_cast<int>(Send(window_, LB_GETTOPINDEX))) * kListItemHeight;
     tool.rect.bottom = tool.rect.top + kListItemHeight;
   }
-  Send(tip_.get(), TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+  Send(tip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
   tool.lpszText = const_cast<char*>(marker ? marker->tip.c_str() : "");
-  Send(tip_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  Send(tip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void GrfListBox::RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -146,7 +144,7 @@ void GrfListBox::RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_MOUSEMOVE) PointTipAt(dragging_ ? -1 : MarkerAt(point.x, point.y));
   MSG relayed{window_, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
   ::GetCursorPos(&relayed.pt);
-  Send(tip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+  Send(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 void GrfListBox::ThemeChanged() {

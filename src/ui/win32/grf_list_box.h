@@ -39,7 +39,7 @@ class GrfListBox {
   // The marker of each item, in list order.
   void SetMarkers(const std::vector<ItemMarker>& markers);
   // The tool tip that shows a marker's findings.
-  HWND markerTip() const { return tip_.get(); }
+  HWND markerTip() const { return tip_; }
   void ThemeChanged();
 
   int ItemAtPoint(int x, int y, bool pastEnd) const;
@@ -66,7 +66,7 @@ class GrfListBox {
   Dialogs& dialogs_;
   HWND window_ = nullptr;
   UniqueTheme theme_;
-  UniqueWindow tip_;
+  HWND tip_ = nullptr;  // owned by the top-level window, which destroys it with itself
   std::vector<ItemMarker> markers_;
   int tipIndex_ = -1;  // the item whose marker the tip is on
   bool dragging_ = false;

@@ -38,6 +38,8 @@ struct GdiDeleter {
 };
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter>;
+using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiDeleter>;
+using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiDeleter>;
 
 struct IconDestroyer {
   void operator()(HICON icon) const {
