@@ -8,7 +8,7 @@
 #include "grf/list_check.h"
 #include "platform/system_platform.h"
 #include "support/grf_builder.h"
-#include "support/temp_dir.h"
+#include "support/grf_file_test.h"
 
 namespace kestrav {
 namespace {
@@ -41,15 +41,7 @@ std::string File(const char* id, const std::vector<std::string>& sprites) {
   return grf.Terminator().bytes();
 }
 
-class GrfFactsTest : public ::testing::Test {
- protected:
-  GrfInfo Analyze(const std::string& bytes) {
-    return AnalyzeGrf(*system.files, dir.Write("newgrf/f" + std::to_string(files++) + ".grf", bytes));
-  }
-  test::TempDir dir;
-  SystemAdapters system = MakeSystemAdapters();
-  int files = 0;
-};
+using GrfFactsTest = test::GrfFileTest;
 
 // "P00 40-43", "G00 74", "E 41424344", ... and "?why" after an undecided one.
 std::string Decided(const GrfInfo& info, std::vector<std::uint32_t> parameters) {

@@ -6,7 +6,7 @@
 #include "platform/system_platform.h"
 #include "sample/sample_grf.h"
 #include "support/grf_builder.h"
-#include "support/temp_dir.h"
+#include "support/grf_file_test.h"
 
 namespace kestrav {
 namespace {
@@ -16,15 +16,7 @@ using namespace std::string_literals;
 
 std::string Bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
 
-class GrfReader : public ::testing::Test {
- protected:
-  GrfInfo Analyze(const std::string& bytes) {
-    return AnalyzeGrf(*system.files, dir.Write("newgrf/file" + std::to_string(files++) + ".grf", bytes));
-  }
-  test::TempDir dir;
-  SystemAdapters system = MakeSystemAdapters();
-  int files = 0;
-};
+using GrfReader = test::GrfFileTest;
 
 TEST_F(GrfReader, CountsTheRecordsTheSizeFieldsAndChunkCodesDefineAndNoneTheEndCutsShort) {
   // A record read wrong leaves the walk off the Action 8 record after it.
